@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+// True while the launch output pane replaces Settings and the toggle on the home page.
+extern bool LaunchDetailsVisible;
+
+void OnPlay();
+void OnOpenLog();
+void OnToggleLaunchDetails();
+
+// One complete launch output line (zero-terminated, no CR or LF); length may be 0.
+void ClassifyLaunchLine(char* line, long long length);
+// The launcher has ended with this exit code.
+void CompleteLaunch(std::uint32_t exitCode);

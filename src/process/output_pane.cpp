@@ -1,0 +1,3 @@
+#include "process/output_pane.h"
+
+void AppendOutput(const wchar_t*) {}

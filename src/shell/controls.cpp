@@ -1,0 +1,83 @@
+#include "shell/controls.h"
+#include <windows.h>
+#include "settings/catalogue.h"
+#include "shell/utf8.h"
+#include "shell/system_functions.h"
+#include "ui/toggle_hover.h"
+
+ControlSet Controls;
+WNDPROC SavedButtonProc = nullptr;
+WNDPROC SavedToggleProc = nullptr;
+
+namespace {
+
+constexpr DWORD kStatusStyle = WS_CHILD | WS_VISIBLE;                                  // 0x50000000
+constexpr DWORD kVisibleButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;  // 0x5001000B
+constexpr DWORD kHiddenButtonStyle = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;              // 0x4001000B
+constexpr DWORD kToggleStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;    // 0x50010003
+constexpr DWORD kOutputPaneStyle =
+    WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;  // 0x40210844
+constexpr int kOutputPaneLimit = 65536;
+
+HWND MakeControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+    return CreateWindowExW(0, className, text, style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+WNDPROC Subclass(HWND control, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+HWND MakeHiddenButton(HWND parent, const wchar_t* text, int id) {
+    HWND button = MakeControl(parent, L"BUTTON", text, kHiddenButtonStyle, id);
+    Subclass(button, ButtonSubclassProc);
+    return button;
+}
+
+void ApplyDarkTheme(HWND control) {
+    HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
+    using SetThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (auto setTheme = LookUpFunction<SetThemeFunction>(uxtheme, "SetWindowTheme")) {
+        setTheme(control, L"DarkMode_Explorer", nullptr);
+    }
+    if (uxtheme != nullptr) FreeLibrary(uxtheme);
+}
+
+}  // namespace
+
+void CreateControls(HWND main) {
+    ControlSet& c = Controls;
+    c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0);
+    c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay);
+    c.basicGraphics = MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle, kIdBasicGraphics);
+    c.outputPane = MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
+                               kOutputPaneStyle, kIdOutputPane);
+    SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
+    ApplyDarkTheme(c.outputPane);
+    c.launchDetails = MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle, kIdLaunchDetails);
+    c.openLog = MakeControl(main, L"BUTTON", L"Open log", kVisibleButtonStyle, kIdOpenLog);
+    c.settings = MakeControl(main, L"BUTTON", L"Settings", kVisibleButtonStyle, kIdSettings);
+
+    // All buttons share one class procedure; the one replaced on Play is kept for every button.
+    SavedButtonProc = Subclass(c.play, ButtonSubclassProc);
+    Subclass(c.launchDetails, ButtonSubclassProc);
+    Subclass(c.openLog, ButtonSubclassProc);
+    Subclass(c.settings, ButtonSubclassProc);
+    SavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
+
+    c.back = MakeHiddenButton(main, L"Back", kIdBack);
+    c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings);
+    for (int tab = 0; tab < kTabCount; ++tab) c.tabs[tab] = MakeHiddenButton(main, TabCaption(tab), kIdFirstTab + tab);
+    for (int row = 0; row < kRowCount; ++row) {
+        wchar_t caption[128];
+        if (!Utf8ToWideStrict(SettingName(row), caption, 128)) caption[0] = L'\0';
+        c.rows[row] = MakeHiddenButton(main, caption, kIdFirstRow + row);
+    }
+    for (int preset = 0; preset < kPresetCount; ++preset) {
+        c.presets[preset] = MakeHiddenButton(main, PresetCaption(preset), kIdFirstPreset + preset);
+    }
+    c.selectIso = MakeHiddenButton(main, L"Select ISO...", kIdSelectIso);
+    c.selectGameFolder = MakeHiddenButton(main, L"Select game folder...", kIdSelectGameFolder);
+    c.editControllerBindings = MakeHiddenButton(main, L"Edit controller bindings...", kIdEditControllerBindings);
+}

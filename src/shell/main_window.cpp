@@ -1,0 +1,153 @@
+#include "shell/main_window.h"
+#include <shellapi.h>
+#include <cwchar>
+#include "launch/canvas.h"
+#include "launch/launch_commands.h"
+#include "process/helper_process.h"
+#include "settings/settings_model.h"
+#include "settings/settings_page.h"
+#include "shell/app_state.h"
+#include "shell/controls.h"
+#include "shell/session_lock.h"
+#include "shell/status_line.h"
+#include "ui/drawing.h"
+#include "ui/home_layout.h"
+#include "ui/owner_draw.h"
+#include "ui/scale.h"
+
+int ArgumentCount = 0;
+wchar_t** ArgumentArray = nullptr;
+
+namespace {
+
+HBRUSH SlateBrush = nullptr;
+HBRUSH NightDeepBrush = nullptr;
+HBRUSH NightBrush = nullptr;
+
+LRESULT OnCreate(HWND window) {
+    ArgumentArray = CommandLineToArgvW(GetCommandLineW(), &ArgumentCount);
+    if (ArgumentArray == nullptr) ArgumentCount = 0;
+    MainWindow = window;
+    if (!TakeSessionLock(window)) return -1;
+
+    SlateBrush = CreateSolidBrush(Palette::Slate);
+    NightDeepBrush = CreateSolidBrush(Palette::NightDeep);
+    NightBrush = CreateSolidBrush(Palette::Night);
+    CreateControls(window);
+    RebuildFonts();
+    LayoutHomePage();
+    EnableWindow(Controls.openLog, GetFileAttributesW(LogPath) != INVALID_FILE_ATTRIBUTES);
+    SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
+    return 0;
+}
+
+void OnDestroy() {
+    if (ArgumentArray != nullptr) LocalFree(ArgumentArray);
+    ArgumentArray = nullptr;
+    ArgumentCount = 0;
+    DeleteFonts();
+    DeleteObject(SlateBrush);
+    DeleteObject(NightDeepBrush);
+    DeleteObject(NightBrush);
+    PostQuitMessage(0);
+}
+
+void OnSize() {
+    LayoutHomePage();
+    InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    const int width = client.right, height = client.bottom;
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    PaintCanvas(memory);
+    BitBlt(screen, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EndPaint(window, &paint);
+}
+
+void OnClose(HWND window) {
+    // A running child is never killed: while one runs, closing only minimises.
+    if (HelperRunning()) {
+        ShowWindow(window, SW_MINIMIZE);
+    } else {
+        DestroyWindow(window);
+    }
+}
+
+LRESULT OnCtlColorStatic(HDC dc, HWND control) {
+    if (control == Controls.outputPane) {
+        SetTextColor(dc, Palette::TextMuted);
+        SetBkColor(dc, Palette::NightDeep);
+        return reinterpret_cast<LRESULT>(NightDeepBrush);
+    }
+    SetTextColor(dc, AttentionFlag ? Palette::Alert : Palette::TextMuted);
+    if (Settings.pageVisible) {
+        SetBkColor(dc, Palette::Night);
+        return reinterpret_cast<LRESULT>(NightBrush);
+    }
+    SetBkColor(dc, Palette::Slate);
+    return reinterpret_cast<LRESULT>(SlateBrush);
+}
+
+void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
+    const int newDpi = HIWORD(wParam);
+    MONITORINFO monitorInfo{};
+    monitorInfo.cbSize = sizeof monitorInfo;
+    GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitorInfo);
+    const RECT& work = monitorInfo.rcWork;
+    UiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, newDpi);
+    RebuildFonts();
+    constexpr UINT kNoZOrderNoActivate = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (newDpi == UiScale) {
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, kNoZOrderNoActivate);
+    } else {
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, Scaled(900) + Scaled(16),
+                     Scaled(560) + Scaled(40), kNoZOrderNoActivate);
+    }
+    LayoutHomePage();
+}
+
+void OnCommand(int id) {
+    if (id == kIdSettings) {
+        OnSettingsCommand(id);
+    } else if (id == kIdOpenLog) {
+        OnOpenLog();
+    } else if (id == kIdLaunchDetails) {
+        OnToggleLaunchDetails();
+    } else if (!Settings.pageVisible) {
+        if (id == kIdPlay) OnPlay();
+    } else if (id != kIdPlay) {
+        OnSettingsCommand(id);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PRINTCLIENT: PaintCanvas(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case DM_GETDEFID: return Settings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_TIMER: PumpHelperOutput(window); return 0;
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,34 @@
+#include "shell/session_lock.h"
+#include <cwchar>
+#include "shell/app_state.h"
+#include "shell/startup.h"
+
+HANDLE SessionLock = INVALID_HANDLE_VALUE;
+
+namespace {
+
+void Refuse(HWND owner, const wchar_t* text) { MessageBoxW(owner, text, kWindowCaption, MB_ICONINFORMATION | MB_OK); }
+
+}  // namespace
+
+bool TakeSessionLock(HWND owner) {
+    if (SessionLock != INVALID_HANDLE_VALUE) return true;
+    static wchar_t path[kPathUnits];
+    std::swprintf(path, kPathUnits, L"%ls\\private", BaseDirectory);
+    CreateDirectoryW(path, nullptr);
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher", BaseDirectory);
+    CreateDirectoryW(path, nullptr);
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", BaseDirectory);
+    SessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (SessionLock == INVALID_HANDLE_VALUE) {
+        Refuse(owner, kLockRefusedText);
+        return false;
+    }
+    // The marker refuses start-up whether it is a file or a directory; the window never touches it.
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\update-in-progress.json", BaseDirectory);
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+        Refuse(owner, kUpdateInterruptedText);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,159 @@
+#include "shell/startup.h"
+#include <shellapi.h>
+#include <cwchar>
+#include "process/pass_through.h"
+#include "shell/app_state.h"
+#include "shell/control_ids.h"
+#include "shell/main_window.h"
+#include "shell/startup_logic.h"
+#include "shell/system_functions.h"
+#include "ui/drawing.h"
+#include "ui/scale.h"
+
+wchar_t BaseDirectory[kPathUnits];
+wchar_t LogPath[kPathUnits];
+HWND MainWindow = nullptr;
+
+namespace {
+
+HICON AppIcon = nullptr;
+
+RECT PrimaryWorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void ApplyDarkTitleBar(HWND window) {
+    HMODULE dwmapi = LoadSystemLibrary(L"dwmapi.dll");
+    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    if (auto setAttribute = LookUpFunction<SetAttribute>(dwmapi, "DwmSetWindowAttribute")) {
+        const BOOL dark = TRUE;
+        setAttribute(window, 20, &dark, sizeof dark);  // DWMWA_USE_IMMERSIVE_DARK_MODE
+    }
+    if (dwmapi != nullptr) FreeLibrary(dwmapi);
+}
+
+}  // namespace
+
+void EnableDpiAwareness() {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using SetAwarenessContext = BOOL(WINAPI*)(HANDLE);
+    using GetDpiForSystemFunction = UINT(WINAPI*)();
+    if (auto setContext = LookUpFunction<SetAwarenessContext>(user32, "SetProcessDpiAwarenessContext")) {
+        setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per-monitor aware, version 2
+    }
+    if (auto getDpi = LookUpFunction<GetDpiForSystemFunction>(user32, "GetDpiForSystem")) {
+        UiScale = static_cast<int>(getDpi());
+    }
+}
+
+HICON LoadAppIcon(HINSTANCE instance) {
+    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                              GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    return icon != nullptr ? icon : CreateFallbackIcon();
+}
+
+HICON CreateFallbackIcon() {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (colour == nullptr || bits == nullptr) {
+        if (colour != nullptr) DeleteObject(colour);
+        return nullptr;
+    }
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, colour);
+    FillSolid(memory, RECT{0, 0, 32, 32}, Palette::Slate);
+    DrawLine(memory, 16, 4, 6, 16, Palette::Gold, 2);
+    DrawLine(memory, 6, 16, 16, 26, Palette::Gold, 2);
+    DrawLine(memory, 16, 26, 26, 16, Palette::Gold, 2);
+    DrawLine(memory, 26, 16, 16, 4, Palette::Gold, 2);
+    DrawLine(memory, 16, 4, 16, 29, Palette::Gold, 2);
+    DrawLine(memory, 6, 18, 26, 18, Palette::Gold, 2);
+    GdiFlush();
+    // GDI drawing leaves the alpha byte at 0; the icon is opaque.
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < 32 * 32; ++i) pixels[i] |= 0xFF000000u;
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    const BYTE maskBits[128] = {};
+    HBITMAP mask = CreateBitmap(32, 32, 1, 1, maskBits);
+    ICONINFO iconInfo{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&iconInfo);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    RECT frame{0, 0, Scaled(900), Scaled(560)};
+    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
+    const RECT work = PrimaryWorkArea();
+    const WindowPlacement placement =
+        PlaceMainWindow(work.left, work.top, work.right - work.left, work.bottom - work.top, frame.right - frame.left,
+                        frame.bottom - frame.top, Scaled(20));
+    HWND window = CreateWindowExW(0, kWindowClassName, kWindowCaption, kMainWindowStyle, placement.x, placement.y,
+                                  placement.width, placement.height, nullptr, nullptr, instance, nullptr);
+    ApplyDarkTitleBar(window);  // before the creation result is tested, as the null window is ignored
+    return window;
+}
+
+unsigned long RunLauncher(HINSTANCE instance) {
+    const DWORD pathLength = GetModuleFileNameW(nullptr, BaseDirectory, static_cast<DWORD>(kPathUnits));
+    if (pathLength == 0 || pathLength >= kPathUnits) return 1;
+    if (!CutToDirectory(BaseDirectory, kBaseDirectoryMaxLength)) return 1;
+
+    int argumentCount = 0;
+    wchar_t** argumentArray = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
+    if (argumentArray == nullptr) return 1;
+    if (HasRavelhostSwitch(argumentCount, argumentArray)) {
+        const unsigned long exitCode = RunPassThrough(argumentCount, argumentArray);
+        LocalFree(argumentArray);
+        return exitCode;
+    }
+    LocalFree(argumentArray);
+
+    EnableDpiAwareness();
+    const RECT work = PrimaryWorkArea();
+    UiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, UiScale);
+    std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+
+    AppIcon = LoadAppIcon(instance);
+    if (!RegisterMainWindowClass(instance, AppIcon)) return 1;
+    HWND window = CreateMainWindow(instance);
+    if (window == nullptr) return 1;
+    MainWindow = window;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetFocus(GetDlgItem(window, kIdPlay));
+
+    MSG message{};
+    BOOL result;
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (!IsDialogMessageW(MainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (AppIcon != nullptr) DestroyIcon(AppIcon);
+    return static_cast<DWORD>(message.wParam);
+}
