@@ -1,3 +1,69 @@
 #include "process/pass_through.h"
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+#include "process/command_line.h"
+#include "shell/app_state.h"
 
-unsigned long RunPassThrough(int, wchar_t**) { return 1; }
+namespace {
+
+constexpr unsigned long kExitCommandTooLong = 64;
+constexpr unsigned long kExitCannotStart = 1;
+constexpr char kCannotStartMessage[] = "Cannot start Ravelhost integration. Extract the complete player ZIP, "
+                                       "including its bundled Python and tools.\n";
+
+// The mode's buffers; static, as together they are larger than is comfortable on the stack.
+wchar_t InterpreterPath[kPathUnits];
+wchar_t ScriptPath[kPathUnits];
+CommandLine PassThroughCommand;
+
+// Interpreter, "-u", the script, then every program argument except the switch that chose this mode.
+bool BuildPassThroughCommand(int argumentCount, wchar_t** argumentArray) {
+    CommandLine& command = PassThroughCommand;
+    command.length = 0;
+    if (!AppendQuotedArgument(command, InterpreterPath))
+        return false;
+    if (!AppendArgument(command, L"-u"))
+        return false;
+    if (!AppendArgument(command, ScriptPath))
+        return false;
+    for (int i = 1; i < argumentCount; ++i) {
+        if (std::wcscmp(argumentArray[i], L"--ravelhost") == 0)
+            continue;
+        if (!AppendArgument(command, argumentArray[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+unsigned long RunPassThrough(int argumentCount, wchar_t** argumentArray) {
+    std::swprintf(InterpreterPath, std::size(InterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
+                  BaseDirectory);
+    std::swprintf(ScriptPath, std::size(ScriptPath), L"%ls\\tools\\ravelhost.py", BaseDirectory);
+    if (!BuildPassThroughCommand(argumentCount, argumentArray))
+        return kExitCommandTooLong;
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION created{};
+    if (!CreateProcessW(InterpreterPath, PassThroughCommand.buffer, nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                        nullptr, BaseDirectory, &startup, &created)) {
+        DWORD written = 0;
+        WriteFile(startup.hStdError, kCannotStartMessage,
+                  static_cast<DWORD>(std::strlen(kCannotStartMessage)), &written, nullptr);
+        return kExitCannotStart;
+    }
+    CloseHandle(created.hThread);
+    WaitForSingleObject(created.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    if (!GetExitCodeProcess(created.hProcess, &exitCode))
+        exitCode = 1;
+    CloseHandle(created.hProcess);
+    return exitCode;
+}
