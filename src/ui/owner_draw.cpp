@@ -1,3 +1,83 @@
 #include "ui/owner_draw.h"
+#include <cstddef>
+#include "settings/catalogue.h"
+#include "settings/settings_model.h"
+#include "shell/control_ids.h"
+#include "shell/utf8.h"
+#include "ui/button_looks.h"
+#include "ui/drawing.h"
+#include "ui/scale.h"
+#include "ui/toggle_hover.h"
 
-LRESULT OnDrawItem(const DRAWITEMSTRUCT&) { return TRUE; }
+namespace {
+
+// Longest window text a chip or accent shows, and a quiet button, before it is cut.
+constexpr int kChipTextLimit = 79;
+constexpr int kQuietTextLimit = 127;
+// A row's name and option label, converted from UTF-8, including the terminator.
+constexpr std::size_t kRowTextUnits = 160;
+
+RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+PixelRect ToPixelRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void DrawWindowText(const DRAWITEMSTRUCT& item, const RECT& area, COLORREF colour, TextPreset preset,
+                    int limit) {
+    wchar_t text[kQuietTextLimit + 1];
+    text[0] = L'\0';
+    if (item.hwndItem != nullptr)
+        GetWindowTextW(item.hwndItem, text, limit + 1);
+    DrawTextIn(item.hDC, text, area, BodyFont, colour, preset);
+}
+
+void DrawRowTexts(const DRAWITEMSTRUCT& item, int row, const LookColours& colours) {
+    // An unknown row, a value without a label or text that is not valid UTF-8 shows as empty.
+    wchar_t name[kRowTextUnits];
+    wchar_t value[kRowTextUnits];
+    Utf8ToWideStrict(SettingName(row), name, kRowTextUnits);
+    Utf8ToWideStrict(SettingOptionLabel(row, Settings.current[row]), value, kRowTextUnits);
+    const RowColumns columns = ComputeRowColumns(ToPixelRect(item.rcItem), UiScale);
+    DrawTextIn(item.hDC, name, ToRect(columns.name), BodyFont, colours.text, TextLeftClip);
+    DrawTextIn(item.hDC, value, ToRect(columns.value), BodyFont, colours.value, TextRightClip);
+}
+
+void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, bool disabled) {
+    const RECT caption = ToRect(CaptionRect(ButtonLook::Primary, ToPixelRect(item.rcItem), UiScale));
+    DrawTextIn(item.hDC, PlayCaption(disabled), caption, PlayFont, colours.text, TextLeft);
+    const PlayArrow arrow = ComputePlayArrow(ToPixelRect(item.rcItem), UiScale);
+    for (const PixelSegment& stroke : arrow.strokes) {
+        DrawLine(item.hDC, stroke.x1, stroke.y1, stroke.x2, stroke.y2, Palette::GoldInk, arrow.width);
+    }
+}
+
+} // namespace
+
+LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const int id = static_cast<int>(item.CtlID);
+    const ButtonState state{(item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0,
+                            item.hwndItem != nullptr && item.hwndItem == HoveredControl};
+    const ButtonLook look = LookForControl(id, Settings.activeTab);
+    const LookColours colours = ResolveLook(look, state, id == kIdSettings);
+    HDC dc = item.hDC;
+
+    // Every pixel of the item is painted, background first, so nothing of an earlier look remains.
+    FillSolid(dc, item.rcItem, Palette::Night);
+    if (colours.hasFace)
+        FillRoundRect(dc, item.rcItem, colours.faceFill, colours.faceBorder, colours.corner);
+
+    const RECT caption = ToRect(CaptionRect(look, ToPixelRect(item.rcItem), UiScale));
+    switch (look) {
+    case ButtonLook::Primary: DrawPlayContent(item, colours, state.disabled); break;
+    case ButtonLook::Row: DrawRowTexts(item, id - kIdFirstRow, colours); break;
+    case ButtonLook::Accent:
+    case ButtonLook::Chip: DrawWindowText(item, caption, colours.text, TextCenter, kChipTextLimit); break;
+    case ButtonLook::Quiet: DrawWindowText(item, caption, colours.text, TextLeft, kQuietTextLimit); break;
+    }
+
+    if ((item.itemState & ODS_FOCUS) != 0)
+        DrawFocusRing(dc, item.rcItem, colours.focusRing);
+    return TRUE;
+}

@@ -1,0 +1,19 @@
+#include "ui/toggle_geometry.h"
+#include "ui/scale.h"
+#include "ui/theme.h"
+
+ToggleLook ComputeToggleLook(int width, int height, int uiScale, bool checked, bool enabled) {
+    auto s = [uiScale](int n) { return ScaledAt(n, uiScale); };
+    const int mid = height / 2;
+    const int kx = checked ? s(24) : s(10);
+    ToggleLook look{};
+    look.background = {0, 0, width, height};
+    look.track = {0, mid - s(9), s(34), mid + s(9)};
+    look.trackFill = checked ? Palette::Gold : Palette::Slate;
+    look.trackBorder = checked ? Palette::Gold : Palette::SlateEdge;
+    look.knob = {kx - s(5), mid - s(5), kx + s(5), mid + s(5)};
+    look.knobColour = checked ? Palette::Night : Palette::TextMuted;
+    look.label = {s(47), 0, width, height};
+    look.labelColour = enabled ? Palette::TextBright : Palette::TextMuted;
+    return look;
+}

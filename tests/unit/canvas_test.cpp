@@ -1,0 +1,393 @@
+// The home canvas: its geometry and the estimate text as tables, and probes of PaintCanvas in a
+// memory canvas for each launch state.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <climits>
+#include <cstdint>
+#include <cwchar>
+#include "launch/canvas.h"
+#include "launch/canvas_geometry.h"
+#include "launch/estimate_text.h"
+#include "launch/launch_commands.h"
+#include "launch/launch_progress.h"
+#include "paint_probe.h"
+#include "process/helper_process.h"
+#include "settings/settings_model.h"
+#include "shell/app_state.h"
+#include "shell/status_line.h"
+
+namespace {
+
+using namespace Palette;
+
+// ---- geometry -----------------------------------------------------------------------------------
+
+TEST(CanvasGeometry, DesignCanvasAt96) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    EXPECT_EQ(g.panelWidth, 320);
+    EXPECT_EQ(g.contentLeft, 356);
+    EXPECT_EQ(g.contentWidth, 508);
+    EXPECT_EQ(g.contentRight, 864);
+    EXPECT_EQ(g.statusDot, (PixelRect{374, 312, 380, 318}));
+    EXPECT_EQ(g.progressTrack, (PixelRect{356, 278, 864, 280}));
+    EXPECT_EQ(g.statusCard, (PixelRect{356, 294, 864, 368}));
+    EXPECT_EQ(g.versionChip, (PixelRect{773, 33, 864, 58}));
+    EXPECT_EQ(g.estimateBand, (PixelRect{356, 150, 864, 184}));
+    EXPECT_EQ(g.detailsPanel, (PixelRect{356, 382, 864, 479}));
+    EXPECT_EQ(g.toggleHint, (PixelRect{403, 465, 864, 483}));
+    EXPECT_EQ(g.divider, (PixelSegment{320, 0, 320, 560}));
+    EXPECT_EQ(g.goldRule, (PixelSegment{36, 75, 74, 75}));
+    EXPECT_EQ(g.hairlines[0], (PixelSegment{12, 280, 300, 98}));
+    EXPECT_EQ(g.hairlines[1], (PixelSegment{20, 103, 305, 286}));
+}
+
+TEST(CanvasGeometry, EmblemAt96) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    EXPECT_EQ(g.emblemCircle, (PixelRect{96, 128, 224, 256}));
+    const PixelPoint diamond[5] = {{160, 110}, {242, 192}, {160, 274}, {78, 192}, {160, 110}};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(g.emblemDiamond[i], diamond[i]) << i;
+    const PixelSegment strokes[7] = {
+        {160, 136, 160, 248},                                                                   // shaft
+        {160, 136, 128, 192}, {128, 192, 160, 224}, {160, 136, 192, 192}, {192, 192, 160, 224}, // head
+        {120, 197, 200, 197},                                                                   // cross bar
+        {152, 248, 168, 248},                                                                   // foot
+    };
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(g.emblemStrokes[i], strokes[i]) << i;
+    EXPECT_EQ(g.emblemStrokeWidth, 2);
+}
+
+TEST(CanvasGeometry, LargeScaleAndShortenedWindow) {
+    const CanvasGeometry at144 = ComputeCanvasGeometry(1350, 840, 144);
+    EXPECT_EQ(at144.panelWidth, 480);
+    EXPECT_EQ(at144.contentLeft, 534);
+    EXPECT_EQ(at144.contentWidth, 762);
+    EXPECT_EQ(at144.statusDot, (PixelRect{561, 468, 571, 478})); // Scaled(21) = 31.5 -> 32, Scaled(3) = 5
+    EXPECT_EQ(at144.progressTrack, (PixelRect{534, 417, 1296, 420}));
+    EXPECT_EQ(at144.emblemCircle, (PixelRect{144, 192, 336, 384}));
+
+    // Minimised: every vertical position is 0, horizontal ones keep their scale.
+    const CanvasGeometry minimised = ComputeCanvasGeometry(900, 0, 96);
+    EXPECT_EQ(minimised.progressTrack, (PixelRect{356, 0, 864, 0}));
+    EXPECT_EQ(minimised.statusDot, (PixelRect{374, -3, 380, 3}));
+    EXPECT_EQ(minimised.emblemCircle, (PixelRect{96, -64, 224, 64}));
+    EXPECT_EQ(minimised.footer.top, 0);
+    EXPECT_EQ(minimised.footer.bottom, 0);
+}
+
+TEST(CanvasGeometry, SidePanelShadeStepsByTenths) {
+    struct Case {
+        int y, height;
+        COLORREF shade;
+    } cases[] = {
+        {0, 560, RGB(21, 30, 42)},   {55, 560, RGB(21, 30, 42)},  {56, 560, RGB(20, 29, 41)},
+        {503, 560, RGB(13, 22, 34)}, {504, 560, RGB(12, 21, 33)}, {559, 560, RGB(12, 21, 33)},
+        {0, 1, RGB(21, 30, 42)},     {839, 840, RGB(12, 21, 33)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SidePanelShade(c.y, c.height), c.shade) << c.y << "/" << c.height;
+    EXPECT_NE(SidePanelShade(0, 560), Slate) << "the top shade is not Slate";
+}
+
+TEST(CanvasGeometry, DeterminateFillEndsAtItsShareOfTheTrack) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    struct Case {
+        std::uint32_t permille;
+        int right;
+    } cases[] = {
+        {0, 356},    {1, 357},    {250, 483},        {999, 863},
+        {1000, 864}, {1001, 864}, {UINT32_MAX, 864}, // never past the track
+    };
+    for (const Case& c : cases) {
+        const PixelRect fill = ProgressFill(g, c.permille);
+        EXPECT_EQ(fill, (PixelRect{356, 278, c.right, 280})) << c.permille;
+    }
+    const CanvasGeometry narrow = ComputeCanvasGeometry(300, 560, 96); // content column below zero
+    const PixelRect none = ProgressFill(narrow, 500);
+    EXPECT_LE(none.right, none.left);
+}
+
+TEST(CanvasGeometry, IndeterminateSegmentSweepsTheTrack) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    struct Case {
+        std::int32_t counter;
+        bool drawn;
+        int left, right;
+    } cases[] = {
+        {0, false, 0, 0},     {1, true, 356, 364},  {10, true, 356, 436}, {16, true, 357, 484},
+        {70, true, 789, 864}, {79, true, 861, 864}, {80, true, 356, 361}, // 640 mod 635 = 5
+        {-1, true, 856, 864}, // a wrapped counter keeps sweeping: -8 mod 635 = 627
+    };
+    for (const Case& c : cases) {
+        PixelRect segment{-1, -1, -1, -1};
+        EXPECT_EQ(IndeterminateSegment(g, c.counter, &segment), c.drawn) << c.counter;
+        if (c.drawn)
+            EXPECT_EQ(segment, (PixelRect{c.left, 278, c.right, 280})) << c.counter;
+    }
+}
+
+TEST(CanvasGeometry, IndeterminateSegmentStaysSaneForAnySizeAndCounter) {
+    // The period is CW + CW / 4 and the step Scaled(8) x counter: neither may divide by zero or
+    // overflow, whatever the client width (down to a column of zero or less) and the counter.
+    const std::int32_t counters[] = {0,         1,          79,        80, 268435455,
+                                     268435456, 1000000007, INT32_MAX, -1, INT32_MIN};
+    const int widths[] = {0, 1, 200, 355, 391, 392, 393, 395, 396, 900, 1350, 100000, INT32_MAX / 2};
+    for (int scale : {72, 96, 144, 480}) {
+        for (int width : widths) {
+            const CanvasGeometry g = ComputeCanvasGeometry(width, 560, scale);
+            for (std::int32_t counter : counters) {
+                PixelRect s{};
+                if (!IndeterminateSegment(g, counter, &s))
+                    continue;
+                SCOPED_TRACE(testing::Message()
+                             << "scale " << scale << " width " << width << " counter " << counter);
+                ASSERT_GT(g.contentWidth, 0);
+                EXPECT_GE(s.left, g.contentLeft);
+                EXPECT_LE(s.right, g.contentRight);
+                EXPECT_LT(s.left, s.right);
+                EXPECT_LE(s.right - s.left, g.contentWidth / 4);
+                EXPECT_EQ(s.top, g.progressTrack.top);
+            }
+            if (g.contentWidth <= 0) {
+                PixelRect untouched{7, 7, 7, 7};
+                EXPECT_FALSE(IndeterminateSegment(g, 10, &untouched));
+                EXPECT_EQ(untouched, (PixelRect{7, 7, 7, 7}));
+            }
+        }
+    }
+    // Width 1 to 3: a quarter is 0, so there is never a segment to draw.
+    for (int column = 1; column <= 3; ++column) {
+        const CanvasGeometry g = ComputeCanvasGeometry(392 + column, 560, 96);
+        ASSERT_EQ(g.contentWidth, column);
+        PixelRect s{};
+        for (std::int32_t counter = 0; counter < 10; ++counter)
+            EXPECT_FALSE(IndeterminateSegment(g, counter, &s));
+    }
+}
+
+// ---- estimate text ------------------------------------------------------------------------------
+
+TEST(EstimateText, FormatsPercentTimeAndMemory) {
+    struct Case {
+        std::uint32_t permille;
+        std::uint64_t seconds;
+        std::uint32_t peak, limit;
+        const wchar_t* text;
+    } cases[] = {
+        {420, 425, 0, 0, L"Estimated overall: 42%  |  Elapsed: 0h 7m 5s"},
+        {999, 0, 0, 0, L"Estimated overall: 99%  |  Elapsed: 0h 0m 0s"},
+        {1000, 3600, 0, 0, L"Estimated overall: 100%  |  Elapsed: 1h 0m 0s"},
+        {5, 90061, 0, 0, L"Estimated overall: 0%  |  Elapsed: 25h 1m 1s"},
+        {300, 59, 2048, 0, L"Estimated overall: 30%  |  Elapsed: 0h 0m 59s\nPeak committed: 2048 MiB"},
+        {300, 60, 2048, 16384,
+         L"Estimated overall: 30%  |  Elapsed: 0h 1m 0s\nPeak committed: 2048 / 16384 MiB"},
+        {300, 61, 20000, 16384,
+         L"Estimated overall: 30%  |  Elapsed: 0h 1m 1s\nMemory limit reached (16384 MiB)"},
+        {300, 61, 16384, 16384,
+         L"Estimated overall: 30%  |  Elapsed: 0h 1m 1s\nPeak committed: 16384 / 16384 MiB"},
+        {300, 61, 0, 16384, L"Estimated overall: 30%  |  Elapsed: 0h 1m 1s"},
+    };
+    for (const Case& c : cases) {
+        wchar_t out[kEstimateTextUnits];
+        const std::size_t length =
+            FormatEstimateText(out, kEstimateTextUnits, c.permille, c.seconds, c.peak, c.limit);
+        EXPECT_STREQ(out, c.text);
+        EXPECT_EQ(length, std::wcslen(c.text));
+    }
+}
+
+TEST(EstimateText, LargestFiguresFitAndShortBuffersAreCut) {
+    wchar_t out[kEstimateTextUnits];
+    FormatEstimateText(out, kEstimateTextUnits, UINT32_MAX, UINT64_MAX, UINT32_MAX - 1, UINT32_MAX);
+    EXPECT_STREQ(out, L"Estimated overall: 429496729%  |  Elapsed: 5124095576030431h 0m 15s\n"
+                      L"Peak committed: 4294967294 / 4294967295 MiB");
+
+    wchar_t small[10];
+    std::wmemset(small, L'#', 10);
+    EXPECT_EQ(FormatEstimateText(small, 10, 420, 425, 1, 0), 9u);
+    EXPECT_STREQ(small, L"Estimated");
+    wchar_t one[1] = {L'#'};
+    EXPECT_EQ(FormatEstimateText(one, 1, 420, 425, 1, 0), 0u);
+    EXPECT_EQ(one[0], L'\0');
+}
+
+TEST(EstimateText, ClockRunsWhileTheLauncherRunsAndFreezesAfter) {
+    EXPECT_EQ(EstimateSeconds(true, 130999, 10000, 7), 120u);
+    EXPECT_EQ(EstimateSeconds(false, 130999, 10000, 7), 7u);
+    EXPECT_EQ(EstimateSeconds(true, 10000, 10000, 7), 0u);
+    EXPECT_EQ(EstimateSeconds(true, 5000, 10000, 7), 0u)
+        << "a start in the future shows 0, not a wrapped figure";
+}
+
+// ---- PaintCanvas ----------------------------------------------------------------------------------
+
+// A plain window with a 900 x 560 client stands in for the main window; the state PaintCanvas reads
+// is set per test and restored afterwards.
+class PaintCanvasTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        savedMain_ = MainWindow;
+        savedProgress_ = Progress;
+        savedAttention_ = AttentionFlag;
+        savedProcess_ = Helper.process;
+        savedDetails_ = LaunchDetailsVisible;
+        savedPage_ = Settings.pageVisible;
+        window_ =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 900, 560, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+        MainWindow = window_;
+        Progress = LaunchProgress{};
+        AttentionFlag = 0;
+        Helper.process = nullptr;
+        LaunchDetailsVisible = false;
+        Settings.pageVisible = 0;
+    }
+    void TearDown() override {
+        MainWindow = savedMain_;
+        Progress = savedProgress_;
+        AttentionFlag = savedAttention_;
+        Helper.process = savedProcess_;
+        LaunchDetailsVisible = savedDetails_;
+        Settings.pageVisible = savedPage_;
+        DestroyWindow(window_);
+    }
+    // HelperRunning() only looks at the handle; the pseudo handle of this process stands in.
+    static void SetHelperRunning(bool running) { Helper.process = running ? GetCurrentProcess() : nullptr; }
+
+    void Paint() {
+        canvas_.Fill(RGB(255, 0, 255));
+        PaintCanvas(canvas_.dc());
+    }
+
+    ScopedScaleAndFonts fonts_{96};
+    MemoryCanvas canvas_{900, 560};
+    HWND window_ = nullptr;
+
+  private:
+    HWND savedMain_ = nullptr;
+    LaunchProgress savedProgress_{};
+    int savedAttention_ = 0;
+    HANDLE savedProcess_ = nullptr;
+    bool savedDetails_ = false;
+    std::int32_t savedPage_ = 0;
+};
+
+TEST_F(PaintCanvasTest, IdleHomeScreen) {
+    Paint();
+    EXPECT_EQ(canvas_.At(899, 559), Night) << "background everywhere";
+    EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42)) << "top of the side panel";
+    EXPECT_EQ(canvas_.At(5, 300), RGB(16, 25, 37));
+    EXPECT_EQ(canvas_.At(5, 559), RGB(12, 21, 33)) << "last tenth of the side panel";
+    EXPECT_EQ(canvas_.At(320, 450), SlateEdge) << "divider";
+    EXPECT_EQ(canvas_.At(321, 450), Night);
+    EXPECT_EQ(canvas_.At(50, 75), Gold) << "rule under the edition line";
+    EXPECT_EQ(canvas_.Ink({36, 32, 284, 53}, RGB(21, 30, 42)), Gold) << "edition line";
+    EXPECT_EQ(canvas_.At(160, 170), Gold) << "emblem shaft";
+    EXPECT_EQ(canvas_.At(170, 197), Gold) << "emblem cross bar";
+    EXPECT_EQ(canvas_.Ink({94, 188, 99, 196}, SidePanelShade(192, 560)), StoneLight) << "emblem circle";
+    EXPECT_EQ(canvas_.Ink({158, 108, 163, 112}, SidePanelShade(110, 560)), StoneLight) << "diamond top";
+    EXPECT_EQ(canvas_.At(377, 315), Gold) << "status dot";
+    EXPECT_EQ(canvas_.At(356, 330), SlateEdge) << "status card border";
+    EXPECT_EQ(canvas_.At(400, 330), Slate) << "status card face";
+    EXPECT_EQ(canvas_.At(600, 279), Night) << "no bar while idle";
+    EXPECT_EQ(canvas_.At(600, 420), Night) << "no details panel";
+    EXPECT_EQ(canvas_.At(790, 45), Slate) << "version chip";
+    EXPECT_EQ(MemoryCanvas::Nearest(canvas_.Ink({356, 94, 864, 141}, Night), {TextBright, TextMuted}),
+              TextBright);
+    EXPECT_GT(canvas_.InkRows({403, 465, 864, 483}, Night), 0) << "toggle hint";
+    EXPECT_GT(canvas_.InkRows({356, 534, 864, 554}, Night), 0) << "footer";
+    EXPECT_GT(canvas_.InkRows({36, 501, 296, 526}, SidePanelShade(515, 560)), 0) << "tagline";
+}
+
+TEST_F(PaintCanvasTest, EstimateShowsASecondLineOnlyWithMemoryFigures) {
+    const RECT lowerBand{356, 170, 864, 184};
+    Paint();
+    EXPECT_EQ(canvas_.InkRows(lowerBand, Night), 0) << "welcome text is one line";
+
+    Progress.progressStarted = true;
+    Progress.highestPermille = 420;
+    Progress.elapsedSeconds = 425;
+    Paint();
+    EXPECT_GT(canvas_.InkRows({356, 150, 864, 168}, Night), 0);
+    EXPECT_EQ(canvas_.InkRows(lowerBand, Night), 0);
+
+    Progress.peakCommittedMiB = 2048;
+    Progress.memoryLimitMiB = 16384;
+    Paint();
+    EXPECT_GT(canvas_.InkRows(lowerBand, Night), 0);
+}
+
+TEST_F(PaintCanvasTest, ProgressBarWhileTheLauncherRuns) {
+    SetHelperRunning(true);
+    Progress.animationCounter = 10;
+    Paint();
+    EXPECT_EQ(canvas_.At(400, 278), Gold);
+    EXPECT_EQ(canvas_.At(435, 279), Gold);
+    EXPECT_EQ(canvas_.At(436, 279), SlateEdge);
+    EXPECT_EQ(canvas_.At(863, 279), SlateEdge);
+    EXPECT_EQ(canvas_.At(600, 280), Night) << "the track is two pixels high";
+
+    Progress.animationCounter = 79;
+    Paint();
+    EXPECT_EQ(canvas_.At(860, 279), SlateEdge);
+    EXPECT_EQ(canvas_.At(861, 279), Gold);
+    EXPECT_EQ(canvas_.At(863, 279), Gold);
+    EXPECT_EQ(canvas_.At(864, 279), Night);
+
+    Progress.progressStarted = true;
+    Progress.highestPermille = 250;
+    Progress.startTick = GetTickCount64();
+    Paint();
+    EXPECT_EQ(canvas_.At(356, 278), Gold);
+    EXPECT_EQ(canvas_.At(482, 279), Gold);
+    EXPECT_EQ(canvas_.At(483, 279), SlateEdge);
+
+    SetHelperRunning(false);
+    Paint();
+    EXPECT_EQ(canvas_.At(400, 278), Night) << "no bar after the launcher ended";
+}
+
+TEST_F(PaintCanvasTest, NarrowWindowPaintsWithoutABar) {
+    // A client narrower than the side panel and its margins leaves no content column.
+    SetWindowPos(window_, nullptr, 0, 0, 380, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetHelperRunning(true);
+    for (std::int32_t counter : {0, 10, 80, INT32_MAX}) {
+        Progress.animationCounter = counter;
+        Paint();
+    }
+    EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42));
+    EXPECT_EQ(canvas_.At(600, 100), RGB(255, 0, 255)) << "nothing drawn outside the client";
+}
+
+TEST_F(PaintCanvasTest, AttentionColoursTheDotAndKeepsTheEstimate) {
+    AttentionFlag = 1;
+    Progress.progressStarted = true;
+    Progress.highestPermille = 600;
+    Progress.elapsedSeconds = 61;
+    Progress.peakCommittedMiB = 3000;
+    LaunchDetailsVisible = true;
+    Paint();
+    EXPECT_EQ(canvas_.At(377, 315), Alert);
+    EXPECT_GT(canvas_.InkRows({356, 170, 864, 184}, Night), 0) << "estimate still shown";
+    EXPECT_EQ(canvas_.At(600, 420), NightDeep) << "details panel";
+    EXPECT_EQ(canvas_.At(356, 420), SlateEdge);
+    EXPECT_EQ(canvas_.InkRows({403, 465, 860, 478}, NightDeep), 0) << "no toggle hint under the panel";
+    EXPECT_EQ(canvas_.At(600, 279), Night) << "no bar without a launcher";
+}
+
+TEST_F(PaintCanvasTest, SettingsPageStopsAfterTheVersionChip) {
+    Settings.pageVisible = 1;
+    AttentionFlag = 1;
+    SetHelperRunning(true);
+    Progress.animationCounter = 10;
+    Paint();
+    EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42)) << "side panel still drawn";
+    EXPECT_EQ(canvas_.At(160, 170), Gold) << "emblem still drawn";
+    EXPECT_EQ(canvas_.At(790, 45), Slate) << "version chip still drawn";
+    EXPECT_NE(canvas_.At(377, 315), Alert) << "no status dot";
+    EXPECT_NE(canvas_.At(400, 279), Gold) << "no progress bar";
+    EXPECT_NE(canvas_.At(356, 330), SlateEdge) << "no status card";
+}
+
+} // namespace
