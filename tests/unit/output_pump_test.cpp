@@ -1,0 +1,464 @@
+// The output pump on real pipes: a test thread writes a child's output into an anonymous pipe and
+// then ends a stand-in child process with a chosen exit code, while the test ticks the pump the way
+// the window's timer does. The line classifier and both completions are observed through the pump's
+// delivery targets.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+#include "launch/launch_progress.h"
+#include "process/capture.h"
+#include "process/helper_process.h"
+#include "process/line_splitter.h"
+#include "process/output_pump.h"
+#include "settings/settings_model.h"
+#include "ui/scale.h"
+
+namespace {
+
+enum class Completion { None, Launch, Settings };
+
+// What the pump handed over, in order.
+struct Delivered {
+    std::vector<std::string> lines;
+    Completion completion = Completion::None;
+    std::uint32_t exitCode = 0;
+    size_t linesBeforeCompletion = 0;
+    bool helperIdleAtCompletion = false;
+} Seen;
+
+void RecordLine(char* line, long long length) {
+    EXPECT_EQ(line[length], '\0') << "a line is handed over zero-terminated";
+    Seen.lines.emplace_back(line, static_cast<size_t>(length));
+}
+
+void RecordCompletion(Completion which, std::uint32_t exitCode) {
+    EXPECT_EQ(Seen.completion, Completion::None) << "one completion per child";
+    Seen.completion = which;
+    Seen.exitCode = exitCode;
+    Seen.linesBeforeCompletion = Seen.lines.size();
+    Seen.helperIdleAtCompletion =
+        Helper.process == nullptr && Helper.readEnd == nullptr && Helper.launchLog == INVALID_HANDLE_VALUE;
+}
+
+void RecordLaunchEnd(std::uint32_t exitCode) {
+    RecordCompletion(Completion::Launch, exitCode);
+}
+void RecordSettingsEnd(std::uint32_t exitCode) {
+    RecordCompletion(Completion::Settings, exitCode);
+}
+
+LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Writes a child's output into the pipe from its own thread (a pipe holds only a few KiB, so the
+// writer blocks until the pump reads), then ends the child with its exit code.
+struct Writer {
+    HANDLE writeEnd;
+    const std::string* bytes;
+    HANDLE child;
+    DWORD exitCode;
+    bool closeWriteEnd; // false: the pipe stays open, as when a grandchild inherited it
+
+    static DWORD WINAPI Run(void* context) {
+        auto* self = static_cast<Writer*>(context);
+        constexpr size_t kPiece = 7919; // crosses the pump's 4096-byte reads at varying places
+        for (size_t at = 0; at < self->bytes->size(); at += kPiece) {
+            const DWORD count = static_cast<DWORD>(std::min(kPiece, self->bytes->size() - at));
+            DWORD written = 0;
+            if (!WriteFile(self->writeEnd, self->bytes->data() + at, count, &written, nullptr))
+                return 1;
+        }
+        TerminateProcess(self->child, self->exitCode);
+        if (self->closeWriteEnd)
+            CloseHandle(self->writeEnd);
+        return 0;
+    }
+};
+
+class OutputPumpTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        savedTargets_ = HelperPumpTargets;
+        HelperPumpTargets = {RecordLine, RecordLaunchEnd, RecordSettingsEnd};
+        Seen = Delivered{};
+        Progress = LaunchProgress{};
+        Progress.gameRunning = true; // no progress strip unless a test asks for it
+        Settings.operation = 0;
+        ClearLineBuffer();
+        ClearCapture();
+        UiScale = 96;
+        // One window for the whole suite: showing and destroying windows is slow under Wine.
+        static HWND window = CreateTestWindow();
+        window_ = window;
+        ASSERT_NE(window_, nullptr);
+        if (IsIconic(window_))
+            ShowWindow(window_, SW_SHOWNOACTIVATE);
+    }
+
+    void TearDown() override {
+        // Closing the read end first breaks a writer still blocked on a full pipe.
+        if (Helper.readEnd != nullptr)
+            CloseHandle(Helper.readEnd);
+        if (thread_ != nullptr) {
+            WaitForSingleObject(thread_, 30000);
+            CloseHandle(thread_);
+        }
+        if (Helper.process != nullptr) {
+            TerminateProcess(Helper.process, 0); // never leave a suspended child behind
+            CloseHandle(Helper.process);
+        }
+        if (Helper.launchLog != INVALID_HANDLE_VALUE)
+            CloseHandle(Helper.launchLog);
+        Helper = HelperProcess{};
+        if (writerChild_ != nullptr)
+            CloseHandle(writerChild_);
+        if (writer_.writeEnd != nullptr && !writer_.closeWriteEnd)
+            CloseHandle(writer_.writeEnd);
+        thread_ = writerChild_ = nullptr;
+        writer_ = Writer{};
+        if (!logPath_.empty())
+            DeleteFileW(logPath_.c_str());
+        logPath_.clear();
+        HelperPumpTargets = savedTargets_;
+        Settings.operation = 0;
+        Progress = LaunchProgress{};
+    }
+
+    static HWND CreateTestWindow() {
+        static const ATOM atom = [] {
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = PlainWindowProc;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = L"OutputPumpTestWindow";
+            return RegisterClassW(&windowClass);
+        }();
+        if (atom == 0)
+            return nullptr;
+        HWND window = CreateWindowExW(0, L"OutputPumpTestWindow", L"pump", WS_OVERLAPPEDWINDOW, 0, 0, 916,
+                                      600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        return window;
+    }
+
+    // A child process that never runs: started suspended, ended by the writer with the exit code.
+    static HANDLE SuspendedChild() {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        wchar_t commandLine[] = L"unit_tests.exe --gtest_list_tests";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION created{};
+        if (!CreateProcessW(self, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED | CREATE_NO_WINDOW,
+                            nullptr, nullptr, &startup, &created)) {
+            return nullptr;
+        }
+        CloseHandle(created.hThread);
+        return created.hProcess;
+    }
+
+    // A launch (operation 0, with a launch log) or a settings helper whose output is `bytes`.
+    void StartChild(int operation, const std::string& bytes, DWORD exitCode, bool closeWriteEnd = true) {
+        bytes_ = bytes;
+        Settings.operation = operation;
+        HANDLE readEnd = nullptr, writeEnd = nullptr;
+        ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+        HANDLE child = SuspendedChild();
+        ASSERT_NE(child, nullptr);
+        Helper.process = child;
+        Helper.readEnd = readEnd;
+        if (operation == 0) {
+            wchar_t temp[MAX_PATH], name[MAX_PATH];
+            GetTempPathW(MAX_PATH, temp);
+            GetTempFileNameW(temp, L"log", 0, name);
+            logPath_ = name;
+            Helper.launchLog = CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(Helper.launchLog, INVALID_HANDLE_VALUE);
+        }
+        // The writer ends the child through its own handle: the pump closes Helper.process.
+        HANDLE writerChild = nullptr;
+        DuplicateHandle(GetCurrentProcess(), child, GetCurrentProcess(), &writerChild, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        writerChild_ = writerChild;
+        writer_ = Writer{writeEnd, &bytes_, writerChild, exitCode, closeWriteEnd};
+        thread_ = CreateThread(nullptr, 0, Writer::Run, &writer_, 0, nullptr);
+        ASSERT_NE(thread_, nullptr);
+    }
+
+    // Ticks the pump every millisecond until the child has been completed.
+    bool TickUntilCompleted(DWORD timeoutMs = 20000) {
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (Seen.completion == Completion::None) {
+            if (GetTickCount64() > deadline)
+                return false;
+            PumpHelperOutput(window_);
+            Sleep(1);
+        }
+        return true;
+    }
+
+    std::string LogContent() const {
+        std::string content;
+        HANDLE file = CreateFileW(logPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return content;
+        char chunk[65536];
+        DWORD read = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+            content.append(chunk, read);
+        CloseHandle(file);
+        return content;
+    }
+
+    HWND window_ = nullptr;
+    HANDLE thread_ = nullptr;
+    HANDLE writerChild_ = nullptr;
+    Writer writer_{};
+    std::string bytes_;
+    std::wstring logPath_;
+    PumpTargets savedTargets_{};
+};
+
+// The lines a launch output must give, cut the way the pump cuts them: CR dropped, LF ends a line,
+// 32767 bytes at most per line, an unfinished last line handed over at the end.
+std::vector<std::string> ExpectedLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char byte : bytes) {
+        if (byte == '\r')
+            continue;
+        if (byte == '\n') {
+            lines.push_back(line);
+            line.clear();
+            continue;
+        }
+        if (line.size() == 32767) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += byte;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+TEST_F(OutputPumpTest, LaunchOutputIsCutIntoLinesAndLoggedByteForByte) {
+    const std::string x32767(32767, 'x');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"LF", "alpha\nbeta\n", {"alpha", "beta"}},
+        {"CR LF", "alpha\r\nbeta\r\n", {"alpha", "beta"}},
+        {"CR inside a line", "al\rpha\r\r\nbe\rta\n", {"alpha", "beta"}},
+        {"empty lines", "\n\r\nz\n", {"", "", "z"}},
+        {"32767-byte line", x32767 + "\n", {x32767}},
+        {"32768-byte line", x32767 + "y\n", {x32767, "y"}},
+        {"65534 bytes then LF", x32767 + x32767 + "\n", {x32767, x32767}},
+        {"unterminated last line", "one\ntwo", {"one", "two"}},
+        {"lone CR at the end", "one\r", {"one"}},
+        {"raw bytes", std::string("a\0b\xff\xfe\n", 6), {std::string("a\0b\xff\xfe", 5)}},
+        {"nothing", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        StartChild(0, c.bytes, 0);
+        ASSERT_TRUE(TickUntilCompleted());
+        EXPECT_EQ(Seen.lines, c.lines);
+        EXPECT_EQ(Seen.completion, Completion::Launch);
+        EXPECT_EQ(Seen.linesBeforeCompletion, c.lines.size())
+            << "every line is classified before the completion";
+        EXPECT_TRUE(Seen.helperIdleAtCompletion);
+        EXPECT_EQ(LogContent(), c.bytes);
+    }
+}
+
+TEST_F(OutputPumpTest, ABigMixedOutputArrivesWholeAndInOrder) {
+    std::mt19937 random(7);
+    std::string bytes;
+    while (bytes.size() < 3000000) {
+        const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+        const size_t length = kind == 0 ? std::uniform_int_distribution<size_t>(30000, 70000)(random)
+                                        : std::uniform_int_distribution<size_t>(0, 300)(random);
+        for (size_t i = 0; i < length; ++i)
+            bytes += static_cast<char>('a' + i % 26);
+        bytes += kind == 1 ? "\r\n" : "\n";
+    }
+    bytes += "final line without a line feed";
+    StartChild(0, bytes, 0);
+    ASSERT_TRUE(TickUntilCompleted(60000));
+    EXPECT_TRUE(Seen.lines == ExpectedLines(bytes)) << Seen.lines.size() << " lines";
+    EXPECT_TRUE(LogContent() == bytes)
+        << "log of " << LogContent().size() << " bytes, " << bytes.size() << " written";
+}
+
+TEST_F(OutputPumpTest, ExitCodesReachTheMatchingCompletionUnchanged) {
+    struct Case {
+        int operation;
+        DWORD exitCode;
+        Completion completion;
+    };
+    const Case cases[] = {
+        {0, 0, Completion::Launch},          {0, 3, Completion::Launch},
+        {0, 0xC0000005, Completion::Launch}, {0, 0xFFFFFFFF, Completion::Launch},
+        {1, 0, Completion::Settings},        {6, 0x80000000, Completion::Settings},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "operation " << c.operation << ", exit code " << c.exitCode);
+        TearDown();
+        SetUp();
+        StartChild(c.operation, "output\n", c.exitCode);
+        ASSERT_TRUE(TickUntilCompleted());
+        EXPECT_EQ(Seen.completion, c.completion);
+        EXPECT_EQ(Seen.exitCode, c.exitCode);
+        EXPECT_TRUE(Seen.helperIdleAtCompletion);
+    }
+}
+
+TEST_F(OutputPumpTest, AnExitCodeThatCannotBeReadIsOne) {
+    // Something that is signalled but has no exit code: the pump can only read 1.
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    CloseHandle(writeEnd);
+    Helper.process = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    Helper.readEnd = readEnd;
+    PumpHelperOutput(window_);
+    EXPECT_EQ(Seen.completion, Completion::Launch);
+    EXPECT_EQ(Seen.exitCode, 1u);
+}
+
+TEST_F(OutputPumpTest, ASettingsHelperFillsTheCaptureBufferUpToItsLimit) {
+    struct Case {
+        size_t written;
+        size_t kept;
+    };
+    const Case cases[] = {{0, 0}, {100, 100}, {262143, 262143}, {262144, 262143}, {300000, 262143}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.written << " bytes written");
+        TearDown();
+        SetUp();
+        std::string bytes(c.written, '\0');
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i % 251 + 1);
+        if (!bytes.empty())
+            bytes[0] = '\n';
+        StartChild(2, bytes, 0);
+        ASSERT_TRUE(TickUntilCompleted());
+        EXPECT_EQ(Seen.completion, Completion::Settings);
+        ASSERT_EQ(CaptureLength, c.kept);
+        EXPECT_EQ(std::memcmp(CaptureBuffer, bytes.data(), c.kept), 0);
+        EXPECT_EQ(CaptureBuffer[c.kept], '\0');
+        EXPECT_TRUE(Seen.lines.empty()) << "a settings helper's output is no launch output";
+    }
+}
+
+TEST_F(OutputPumpTest, APipeKeptOpenByAGrandchildDoesNotHoldUpTheCompletion) {
+    // The writer ends the child but keeps its write end, as a grandchild that inherited it would.
+    StartChild(0, "last words without a line feed", 5, false);
+    ASSERT_TRUE(TickUntilCompleted());
+    EXPECT_EQ(Seen.exitCode, 5u);
+    EXPECT_EQ(Seen.lines, std::vector<std::string>{"last words without a line feed"});
+    EXPECT_EQ(LogContent(), "last words without a line feed");
+}
+
+TEST_F(OutputPumpTest, ElapsedSecondsAreTakenAtTheEndOfEveryChild) {
+    for (int operation : {0, 1}) {
+        TearDown();
+        SetUp();
+        Progress.progressStarted = true;
+        Progress.startTick = GetTickCount64() - 5500;
+        StartChild(operation, "", 0);
+        ASSERT_TRUE(TickUntilCompleted());
+        EXPECT_GE(Progress.elapsedSeconds, 5u) << "operation " << operation;
+        EXPECT_LE(Progress.elapsedSeconds, 30u) << "operation " << operation;
+    }
+}
+
+// The two moving strips of the canvas, for the test window's client area at 96 DPI.
+RECT StripOf(HWND window, int top, int bottom) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return RECT{356, CanvasYFor(top, client.bottom), client.right - 36, CanvasYFor(bottom, client.bottom)};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(OutputPumpTest, TicksRepaintTheProgressStripAndTheEstimateOncePerSecond) {
+    // A child that runs on and has written nothing.
+    HANDLE readEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writer_.writeEnd, nullptr, 0));
+    Helper.readEnd = readEnd;
+    Helper.process = SuspendedChild();
+    ASSERT_NE(Helper.process, nullptr);
+
+    struct Tick {
+        const char* name;
+        bool gameRunning;
+        bool minimised;
+        bool progressStarted;
+        std::uint64_t secondsSinceStart;
+        bool progressStrip;
+        bool estimateStrip;
+    };
+    const Tick ticks[] = {
+        {"setup running", false, false, false, 0, true, false},
+        {"first second shown", true, false, true, 3, false, true},
+        {"same second again", true, false, true, 3, false, false},
+        {"both", false, false, true, 4, true, true},
+        {"minimised", false, true, true, 4, false, false},
+        {"minimised, next second", false, true, true, 5, false, true},
+    };
+    for (const Tick& t : ticks) {
+        SCOPED_TRACE(t.name);
+        ShowWindow(window_, t.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+        ValidateRect(window_, nullptr);
+        Progress.gameRunning = t.gameRunning;
+        Progress.progressStarted = t.progressStarted;
+        Progress.startTick = GetTickCount64() - t.secondsSinceStart * 1000 - 200;
+        const std::int32_t counterBefore = Progress.animationCounter;
+        PumpHelperOutput(window_);
+        EXPECT_EQ(Progress.animationCounter, counterBefore + (t.progressStrip ? 1 : 0));
+        if (t.progressStarted) {
+            EXPECT_EQ(Progress.lastShownSecond, t.secondsSinceStart);
+        }
+        if (t.minimised)
+            continue; // a minimised window has no client area to compare
+        RECT updated{};
+        const bool any = GetUpdateRect(window_, &updated, FALSE) != FALSE;
+        EXPECT_EQ(any, t.progressStrip || t.estimateStrip);
+        const RECT progress = StripOf(window_, 276, 282);
+        const RECT estimate = StripOf(window_, 150, 184);
+        RECT expected = t.progressStrip ? progress : estimate;
+        if (t.progressStrip && t.estimateStrip)
+            UnionRect(&expected, &progress, &estimate);
+        if (any) {
+            EXPECT_TRUE(SameRect(updated, expected));
+        }
+    }
+}
+
+TEST_F(OutputPumpTest, BetweenChildrenATickDoesNothing) {
+    Progress.gameRunning = false;
+    Progress.progressStarted = true;
+    Progress.startTick = GetTickCount64() - 9000;
+    ValidateRect(window_, nullptr);
+    PumpHelperOutput(window_);
+    EXPECT_EQ(Progress.animationCounter, 0);
+    EXPECT_EQ(Progress.lastShownSecond, 0u);
+    RECT updated{};
+    EXPECT_FALSE(GetUpdateRect(window_, &updated, FALSE));
+}
+
+} // namespace
