@@ -6,11 +6,24 @@ constexpr int kGameSlots = 6;
 constexpr int kBuildSlots = 17;
 
 constexpr const char* kNames[18] = {
-    "Language / version",    "Internal resolution",     "Display mode",           "Window resolution",
-    "Image scaling",         "VSync",                   "Performance HUD",        "FSR 1 upscaling",
-    "Texture filtering",     "Reduce texture shimmer",  "Reduce colour banding",  "Supersampling",
-    "3D texture smoothing (xBRZ)", "Local HD pack (English)", "Gameplay frame rate", "Compiler jobs",
-    "Build memory cap",      "HD processing",
+    "Language / version",
+    "Internal resolution",
+    "Display mode",
+    "Window resolution",
+    "Image scaling",
+    "VSync",
+    "Performance HUD",
+    "FSR 1 upscaling",
+    "Texture filtering",
+    "Reduce texture shimmer",
+    "Reduce colour banding",
+    "Supersampling",
+    "3D texture smoothing (xBRZ)",
+    "Local HD pack (English)",
+    "Gameplay frame rate",
+    "Compiler jobs",
+    "Build memory cap",
+    "HD processing",
 };
 
 constexpr int kGameCounts[kGameRowCount] = {2, 4, 2, 6, 3, 2, 2, 2, 5, 2, 2, 2, 6, 2, 2};
@@ -40,28 +53,35 @@ constexpr const char* kBuildLabels[kBuildRowCount][kBuildSlots] = {
     {"Standard", "Low memory", "Fast"},
 };
 
-constexpr int kGraphicsRows[] = {InternalResolution, ImageScaling, FsrUpscaling, TextureFiltering, GameplayFrameRate};
+constexpr int kGraphicsRows[] = {InternalResolution, ImageScaling, FsrUpscaling, TextureFiltering,
+                                 GameplayFrameRate};
 constexpr int kDisplayRows[] = {DisplayMode, WindowResolution, VSync, PerformanceHud};
-constexpr int kAdvancedRows[] = {ReduceTextureShimmer, ReduceColourBanding, Supersampling, TextureSmoothing, LocalHdPack};
+constexpr int kAdvancedRows[] = {ReduceTextureShimmer, ReduceColourBanding, Supersampling, TextureSmoothing,
+                                 LocalHdPack};
 constexpr int kLanguageRows[] = {LanguageVersion};
 constexpr int kBuildRows[] = {CompilerJobs, BuildMemoryCap, HdProcessing};
 
-constexpr const wchar_t* kTabCaptions[7] = {L"Graphics", L"Display",  L"Advanced", L"Language",
-                                            L"Controls", L"Build",    L"Locations"};
+constexpr const wchar_t* kTabCaptions[7] = {L"Graphics", L"Display", L"Advanced", L"Language",
+                                            L"Controls", L"Build",   L"Locations"};
 constexpr const wchar_t* kPresetCaptions[3] = {L"Original", L"Balanced", L"High Quality"};
 
-}  // namespace
+} // namespace
 
 int SettingOptionCount(int row) {
-    if (row >= 0 && row < kGameRowCount) return kGameCounts[row];
-    if (row >= kGameRowCount && row < kGameRowCount + kBuildRowCount) return kBuildCounts[row - kGameRowCount];
+    if (row >= 0 && row < kGameRowCount)
+        return kGameCounts[row];
+    if (row >= kGameRowCount && row < kGameRowCount + kBuildRowCount)
+        return kBuildCounts[row - kGameRowCount];
     return 0;
 }
 
-const char* SettingName(int row) { return row >= 0 && row < 18 ? kNames[row] : nullptr; }
+const char* SettingName(int row) {
+    return row >= 0 && row < 18 ? kNames[row] : nullptr;
+}
 
 const char* SettingOptionLabel(int row, int value) {
-    if (value < 0 || value >= SettingOptionCount(row)) return nullptr;
+    if (value < 0 || value >= SettingOptionCount(row))
+        return nullptr;
     return row < kGameRowCount ? kGameLabels[row][value] : kBuildLabels[row - kGameRowCount][value];
 }
 
@@ -76,5 +96,9 @@ int TabRows(int tab, const int** rows) {
     }
 }
 
-const wchar_t* TabCaption(int tab) { return tab >= 0 && tab < 7 ? kTabCaptions[tab] : L""; }
-const wchar_t* PresetCaption(int preset) { return preset >= 0 && preset < 3 ? kPresetCaptions[preset] : L""; }
+const wchar_t* TabCaption(int tab) {
+    return tab >= 0 && tab < 7 ? kTabCaptions[tab] : L"";
+}
+const wchar_t* PresetCaption(int preset) {
+    return preset >= 0 && preset < 3 ? kPresetCaptions[preset] : L"";
+}

@@ -24,7 +24,15 @@ enum SettingRow : int {
 inline constexpr int kGameRowCount = 15;
 inline constexpr int kBuildRowCount = 3;
 
-enum SettingsTab : int { GraphicsTab, DisplayTab, AdvancedTab, LanguageTab, ControlsTab, BuildTab, LocationsTab };
+enum SettingsTab : int {
+    GraphicsTab,
+    DisplayTab,
+    AdvancedTab,
+    LanguageTab,
+    ControlsTab,
+    BuildTab,
+    LocationsTab
+};
 enum SettingsPreset : int { OriginalPreset, BalancedPreset, HighQualityPreset };
 
 int SettingOptionCount(int row);

@@ -1,0 +1,83 @@
+#include "settings/settings_completion.h"
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+#include "shell/utf8.h"
+
+namespace {
+
+constexpr const wchar_t* kChooseLocations =
+    L"Choose the original ISO or an existing game installation folder.";
+constexpr const wchar_t* kLocationsRejected = L"Could not read locations. Your previous selection is kept.";
+constexpr const wchar_t* kSettingsRejected = L"Settings could not be read. No changes were saved.";
+constexpr const wchar_t* kControllerEditorClosed =
+    L"Controller editor closed. Saved bindings apply on your next launch.";
+constexpr const wchar_t* kSettingsSaved = L"Settings saved. They will be used the next time you launch.";
+constexpr const wchar_t* kSettingsLoaded = L"Change options with Left / Right or select a row to cycle.";
+
+bool IsLocationsOperation(int operation) {
+    return operation == ReadLocationsOperation || operation == SelectIsoOperation ||
+           operation == SelectGameFolderOperation;
+}
+
+CompletionEffects Rejected(const char* capture, std::size_t length, CompletionBuffers& buffers,
+                           const wchar_t* fixedText) {
+    const bool shown = CaptureAlertText(capture, length, buffers.alert);
+    return {shown ? buffers.alert : fixedText, true, false};
+}
+
+void CopyText(wchar_t* to, std::size_t capacity, const wchar_t* from) {
+    const std::size_t length = std::min(std::wcslen(from), capacity - 1);
+    std::wmemcpy(to, from, length);
+    to[length] = L'\0';
+}
+
+CompletionEffects CompleteLocations(SettingsModel& model, int operation, std::uint32_t exitCode,
+                                    const char* capture, std::size_t length, CompletionBuffers& buffers) {
+    LocationsResult& result = buffers.locations;
+    if (exitCode != 0 || !ParseLocationsResult(capture, length, &result)) {
+        return Rejected(capture, length, buffers, kLocationsRejected);
+    }
+    CopyText(model.gameFolderPath, std::size(model.gameFolderPath), result.gameFolderPath);
+    CopyText(model.isoPath, std::size(model.isoPath), result.isoPath);
+    CompletionEffects effects{result.message[0] != L'\0' ? result.message : kChooseLocations, false, false};
+    if (operation == SelectGameFolderOperation) {
+        model.loaded = 0;
+        effects.readSettingsNext = true;
+    }
+    return effects;
+}
+
+CompletionEffects CompleteSettings(SettingsModel& model, int operation, std::uint32_t exitCode,
+                                   const char* capture, std::size_t length, CompletionBuffers& buffers) {
+    SettingsResult& result = buffers.settings;
+    if (exitCode != 0 || !ParseSettingsResult(capture, length, &result)) {
+        model.loaded = 0;
+        return Rejected(capture, length, buffers, kSettingsRejected);
+    }
+    std::copy(std::begin(result.values), std::end(result.values), model.current);
+    std::copy(std::begin(result.values), std::end(result.values), model.saved);
+    std::memcpy(model.versionToken, result.versionToken, sizeof model.versionToken);
+    model.loaded = 1;
+    if (Utf8ToWide(result.summary, result.summaryLength, model.controlsSummary,
+                   std::size(model.controlsSummary), true) < 0) {
+        model.controlsSummary[0] = L'\0';
+    }
+    if (operation == EditControlsOperation)
+        return {kControllerEditorClosed, false, false};
+    if (operation == SaveSettingsOperation)
+        return {kSettingsSaved, false, false};
+    return {kSettingsLoaded, false, false};
+}
+
+} // namespace
+
+CompletionEffects CompleteSettingsResult(SettingsModel& model, std::uint32_t exitCode, const char* capture,
+                                         std::size_t length, CompletionBuffers& buffers) {
+    const int operation = model.operation;
+    model.operation = NoHelperOperation;
+    if (IsLocationsOperation(operation))
+        return CompleteLocations(model, operation, exitCode, capture, length, buffers);
+    return CompleteSettings(model, operation, exitCode, capture, length, buffers);
+}

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+#include <string>
+#include "settings/page_texts.h"
+#include "settings/settings_geometry.h"
+
+namespace {
+
+// x, y, width, height: comparable and printable.
+std::array<int, 4> Of(const Box& b) {
+    return {b.x, b.y, b.width, b.height};
+}
+
+std::unique_ptr<SettingsModel> Page(int tab, bool loaded) {
+    auto model = std::make_unique<SettingsModel>();
+    model->pageVisible = 1;
+    model->loaded = loaded;
+    model->activeTab = tab;
+    return model;
+}
+
+TEST(SettingsGeometry, PlacesEveryControlAt96And144) {
+    struct Case {
+        int width, height, scale;
+        Box back, save, firstTab, lastTab, rowSlot0, rowSlot4, firstPreset, lastPreset, iso, folder,
+            controller;
+        int tabStep;
+    } cases[] = {
+        {900,
+         560,
+         96,
+         {356, 490, 90, 34},
+         {716, 490, 148, 34},
+         {356, 198, 69, 34},
+         {794, 198, 69, 34},
+         {356, 244, 508, 38},
+         {356, 416, 508, 38},
+         {356, 317, 164, 38},
+         {700, 317, 164, 38},
+         {356, 298, 508, 36},
+         {356, 404, 508, 36},
+         {356, 429, 508, 32},
+         73},
+        {1350,
+         840,
+         144,
+         {534, 735, 135, 51},
+         {1074, 735, 222, 51},
+         {534, 297, 103, 51},
+         {1188, 297, 103, 51},
+         {534, 366, 762, 57},
+         {534, 624, 762, 57},
+         {534, 476, 246, 57},
+         {1050, 476, 246, 57},
+         {534, 447, 762, 54},
+         {534, 606, 762, 54},
+         {534, 644, 762, 48},
+         109},
+    };
+    for (const Case& c : cases) {
+        auto graphics = Page(GraphicsTab, true);
+        const SettingsGeometry g = ComputeSettingsGeometry(c.width, c.height, c.scale, *graphics, false);
+        EXPECT_EQ(Of(g.back.box), Of(c.back)) << c.scale;
+        EXPECT_EQ(Of(g.save.box), Of(c.save)) << c.scale;
+        EXPECT_EQ(Of(g.tabs[0].box), Of(c.firstTab)) << c.scale;
+        EXPECT_EQ(Of(g.tabs[6].box), Of(c.lastTab)) << c.scale;
+        EXPECT_EQ(g.tabs[1].box.x - g.tabs[0].box.x, c.tabStep) << c.scale;
+        EXPECT_EQ(Of(g.rows[InternalResolution].box), Of(c.rowSlot0)) << c.scale;
+        EXPECT_EQ(Of(g.rows[GameplayFrameRate].box), Of(c.rowSlot4)) << c.scale;
+        EXPECT_EQ(Of(g.presets[0].box), Of(c.firstPreset)) << c.scale;
+        EXPECT_EQ(Of(g.presets[2].box), Of(c.lastPreset)) << c.scale;
+        EXPECT_EQ(Of(g.selectIso.box), Of(c.iso)) << c.scale;
+        EXPECT_EQ(Of(g.selectGameFolder.box), Of(c.folder)) << c.scale;
+        EXPECT_EQ(Of(g.editControllerBindings.box), Of(c.controller)) << c.scale;
+    }
+}
+
+TEST(SettingsGeometry, ShowsTheRowsOfTheActiveTabInSlotOrder) {
+    struct Case {
+        int tab;
+        std::vector<int> rows;
+    } cases[] = {
+        {GraphicsTab, {InternalResolution, ImageScaling, FsrUpscaling, TextureFiltering, GameplayFrameRate}},
+        {DisplayTab, {DisplayMode, WindowResolution, VSync, PerformanceHud}},
+        {AdvancedTab,
+         {ReduceTextureShimmer, ReduceColourBanding, Supersampling, TextureSmoothing, LocalHdPack}},
+        {LanguageTab, {LanguageVersion}},
+        {ControlsTab, {}},
+        {BuildTab, {CompilerJobs, BuildMemoryCap, HdProcessing}},
+        {LocationsTab, {}},
+    };
+    for (const Case& c : cases) {
+        auto model = Page(c.tab, true);
+        const SettingsGeometry g = ComputeSettingsGeometry(900, 560, 96, *model, false);
+        int shown = 0;
+        for (int row = 0; row < kRowCount; ++row)
+            shown += g.rows[row].visible;
+        EXPECT_EQ(shown, static_cast<int>(c.rows.size())) << "tab " << c.tab;
+        for (size_t slot = 0; slot < c.rows.size(); ++slot) {
+            EXPECT_TRUE(g.rows[c.rows[slot]].visible) << "tab " << c.tab;
+            EXPECT_EQ(g.rows[c.rows[slot]].box.y, 244 + 43 * static_cast<int>(slot)) << "tab " << c.tab;
+        }
+        EXPECT_EQ(g.presets[0].visible, c.tab == LanguageTab);
+        EXPECT_EQ(g.selectIso.visible, c.tab == LocationsTab);
+        EXPECT_EQ(g.selectGameFolder.visible, c.tab == LocationsTab);
+        EXPECT_EQ(g.editControllerBindings.visible, c.tab == ControlsTab);
+        EXPECT_TRUE(g.back.visible && g.save.visible && g.tabs[c.tab].visible);
+    }
+
+    auto home = Page(GraphicsTab, true);
+    home->pageVisible = 0;
+    const SettingsGeometry g = ComputeSettingsGeometry(900, 560, 96, *home, false);
+    EXPECT_FALSE(g.back.visible || g.save.visible || g.tabs[0].visible ||
+                 g.rows[InternalResolution].visible || g.presets[0].visible || g.selectIso.visible ||
+                 g.editControllerBindings.visible);
+}
+
+TEST(SettingsGeometry, EnablesByLoadedUnsavedAndHelperState) {
+    enum State { Unloaded, Ready, Edited, Busy };
+    struct Expected {
+        bool back, save, otherTab, locationsTab, row, preset, location, controller;
+        const char* backCaption;
+    };
+    struct Case {
+        State state;
+        Expected expected;
+    } cases[] = {
+        {Unloaded, {true, false, false, true, false, false, true, false, "Back"}},
+        {Ready, {true, false, true, true, true, true, true, true, "Back"}},
+        {Edited, {true, true, true, true, true, true, false, false, "Cancel"}},
+        {Busy, {false, false, false, false, false, false, false, false, "Back"}},
+    };
+    for (const Case& c : cases) {
+        // Each control is read on the tab that shows it; the enabled states do not depend on the tab.
+        for (int tab : {GraphicsTab, LanguageTab, ControlsTab, LocationsTab}) {
+            auto model = Page(tab, c.state != Unloaded);
+            if (c.state == Edited)
+                model->current[CompilerJobs] = 4;
+            const SettingsGeometry g = ComputeSettingsGeometry(900, 560, 96, *model, c.state == Busy);
+            const Expected& e = c.expected;
+            EXPECT_EQ(g.back.enabled, e.back) << c.state;
+            EXPECT_EQ(g.save.enabled, e.save) << c.state;
+            EXPECT_EQ(g.tabs[DisplayTab].enabled, e.otherTab) << c.state;
+            EXPECT_EQ(g.tabs[LocationsTab].enabled, e.locationsTab) << c.state;
+            if (tab == GraphicsTab) {
+                EXPECT_EQ(g.rows[ImageScaling].enabled, e.row) << c.state;
+            }
+            EXPECT_EQ(g.presets[1].enabled, e.preset) << c.state;
+            EXPECT_EQ(g.selectIso.enabled, e.location) << c.state;
+            EXPECT_EQ(g.selectGameFolder.enabled, e.location) << c.state;
+            EXPECT_EQ(g.editControllerBindings.enabled, e.controller) << c.state;
+            EXPECT_STREQ(g.backSaysCancel ? "Cancel" : "Back", e.backCaption) << c.state;
+        }
+    }
+}
+
+TEST(SettingsGeometry, WindowResolutionIsDisabledOutsideWindowedMode) {
+    auto model = Page(DisplayTab, true);
+    model->current[DisplayMode] = 1;
+    model->saved[DisplayMode] = 1;
+    SettingsGeometry g = ComputeSettingsGeometry(900, 560, 96, *model, false);
+    EXPECT_TRUE(g.rows[WindowResolution].visible);
+    EXPECT_FALSE(g.rows[WindowResolution].enabled);
+    EXPECT_TRUE(g.rows[DisplayMode].enabled);
+    model->current[DisplayMode] = 0;
+    g = ComputeSettingsGeometry(900, 560, 96, *model, false);
+    EXPECT_TRUE(g.rows[WindowResolution].enabled);
+}
+
+TEST(FormatRowCaption, NameAndLabel) {
+    struct Case {
+        int row, value;
+        const wchar_t* expected;
+    } cases[] = {
+        {VSync, 1, L"VSync: On"},
+        {CompilerJobs, 0, L"Compiler jobs: Auto"},
+        {CompilerJobs, 16, L"Compiler jobs: 16"},
+        {GameplayFrameRate, 1, L"Gameplay frame rate: Upgraded 60 FPS (experimental)"},
+        {VSync, 2, L""}, // no such option
+    };
+    for (const Case& c : cases) {
+        wchar_t caption[kRowCaptionUnits];
+        FormatRowCaption(c.row, c.value, caption);
+        EXPECT_STREQ(caption, c.expected);
+    }
+}
+
+struct PlannedItem {
+    std::wstring text;
+    int top, bottom;
+    SummaryColumn column;
+    FontRole role;
+    std::uint32_t colour;
+    bool operator==(const PlannedItem&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const PlannedItem& item) {
+    return out << std::string(item.text.begin(), item.text.end()) << " " << item.top << "-" << item.bottom
+               << " col " << static_cast<int>(item.column) << " role " << item.role << " colour "
+               << item.colour;
+}
+
+std::vector<PlannedItem> Plan(const std::wstring& summary) {
+    std::vector<wchar_t> work(summary.begin(), summary.end());
+    work.push_back(L'\0');
+    SummaryItem items[kSummaryMaxItems];
+    const int count = PlanControlsSummary(work.data(), items);
+    std::vector<PlannedItem> planned;
+    for (int i = 0; i < count; ++i) {
+        const SummaryItem& it = items[i];
+        EXPECT_EQ(it.preset, it.column == SummaryColumn::Value ? TextRight : TextLeft);
+        planned.push_back({it.text, it.top, it.bottom, it.column, it.role, it.colour});
+    }
+    return planned;
+}
+
+TEST(PlanControlsSummary, HeadingPairsAndLines) {
+    using C = SummaryColumn;
+    constexpr auto kGold = Palette::Gold, kMuted = Palette::TextMuted, kBright = Palette::TextBright;
+    struct Case {
+        const char* what;
+        std::wstring summary;
+        std::vector<PlannedItem> expected;
+    } cases[] = {
+        {"empty", L"", {}},
+        {"heading, pairs, a note",
+         L"Xbox controller\nJump    A\nRun  B\n\nHold to sprint",
+         {{L"Xbox controller", 247, 265, C::Full, CaptionFont, kGold},
+          {L"Jump", 270, 295, C::Name, BodyFont, kMuted},
+          {L"A", 270, 295, C::Value, BodyFont, kBright},
+          {L"Run", 295, 320, C::Name, BodyFont, kMuted},
+          {L"B", 295, 320, C::Value, BodyFont, kBright},
+          {L"Hold to sprint", 326, 344, C::Full, CaptionFont, kMuted}}},
+        {"a first pair draws no heading; later single lines are muted",
+         L"Jump  A\nnote\nnote two",
+         {{L"Jump", 247, 272, C::Name, BodyFont, kMuted},
+          {L"A", 247, 272, C::Value, BodyFont, kBright},
+          {L"note", 272, 290, C::Full, CaptionFont, kMuted},
+          {L"note two", 288, 306, C::Full, CaptionFont, kMuted}}},
+        {"single blanks are one line",
+         L"Jump A button",
+         {{L"Jump A button", 247, 265, C::Full, CaptionFont, kGold}}},
+        {"split at the first double blank, value's blanks skipped",
+         L"Left stick  Move   fast",
+         {{L"Left stick", 247, 272, C::Name, BodyFont, kMuted},
+          {L"Move   fast", 247, 272, C::Value, BodyFont, kBright}}},
+        {"empty lines count toward seven",
+         L"Pad\n\n\n\n\n\nseventh\neighth",
+         {{L"Pad", 247, 265, C::Full, CaptionFont, kGold},
+          {L"seventh", 300, 318, C::Full, CaptionFont, kMuted}}},
+        {"an empty first line is no heading", L"\nline", {{L"line", 253, 271, C::Full, CaptionFont, kMuted}}},
+        {"CR stays in the text",
+         L"a  b\r",
+         {{L"a", 247, 272, C::Name, BodyFont, kMuted}, {L"b\r", 247, 272, C::Value, BodyFont, kBright}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Plan(c.summary), c.expected) << c.what;
+
+    EXPECT_EQ(Plan(L"1\n2\n3\n4\n5\n6\n7\n8\n9").size(), 7u);
+}
+
+TEST(PageTexts, HintsChangeOnEveryTabAndFootersOnLocationsAndBuild) {
+    for (int tab = 0; tab < kTabCount; ++tab) {
+        for (int other = tab + 1; other < kTabCount; ++other)
+            EXPECT_STRNE(TabHint(tab), TabHint(other));
+    }
+    const std::wstring common = L"Graphics and language are also available in the in-game F1 menu.";
+    for (int tab : {GraphicsTab, DisplayTab, AdvancedTab, LanguageTab, ControlsTab})
+        EXPECT_EQ(TabFooter(tab), common);
+    EXPECT_STREQ(TabFooter(LocationsTab), L"The selected game's saves and settings will be used.");
+    EXPECT_STREQ(TabFooter(BuildTab), L"Build choices apply when setup next runs.");
+}
+
+} // namespace
