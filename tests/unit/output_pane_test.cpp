@@ -1,0 +1,66 @@
+// The launch output pane of the real main window: additions always go to the end, and a pane that
+// has grown past 60000 characters starts over with a pointer to the launch log.
+#include <gtest/gtest.h>
+#include <string>
+#include "process/output_pane.h"
+#include "window_fixture.h"
+
+namespace {
+
+std::wstring PaneText() {
+    HWND pane = Controls.outputPane;
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(pane)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(pane, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Text of the given length made of numbered lines, so any change in the middle shows.
+std::wstring Filler(size_t length) {
+    std::wstring text;
+    for (int line = 0; text.size() < length; ++line)
+        text += L"line " + std::to_wstring(line) + L"\r\n";
+    text.resize(length);
+    return text;
+}
+
+using OutputPaneTest = MainWindowTest;
+
+TEST_F(OutputPaneTest, AdditionsGoToTheEndAndALongPaneStartsOver) {
+    const std::wstring notice = L"Earlier output is in the launcher log.\r\n";
+    struct Case {
+        const char* name;
+        size_t before;
+        int selectionStart, selectionEnd; // what the user has selected; -1: nothing touched
+        bool reset;
+    };
+    const Case cases[] = {
+        {"empty pane", 0, -1, -1, false},
+        {"exactly 60000 characters", 60000, -1, -1, false},
+        {"60001 characters", 60001, -1, -1, true},
+        {"text selected in the middle", 500, 100, 200, false},
+        {"caret at the start", 500, 0, 0, false},
+        {"everything selected", 500, 0, -1, false},
+        {"selection in a long pane", 60001, 10, 20, true},
+    };
+    SetWindowTextW(Controls.outputPane, Filler(60000).c_str());
+    AppendOutput(L"grows past the mark\r\n");
+    AppendOutput(L"starts over\r\n");
+    EXPECT_TRUE(PaneText() == notice + L"starts over\r\n");
+
+    // The length test comes before the addition: a pane of 60000 characters grows past the mark,
+    // and only the next addition starts over.
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring before = Filler(c.before);
+        SetWindowTextW(Controls.outputPane, before.c_str());
+        ASSERT_EQ(static_cast<size_t>(GetWindowTextLengthW(Controls.outputPane)), before.size());
+        if (c.selectionStart >= 0)
+            SendMessageW(Controls.outputPane, EM_SETSEL, c.selectionStart, c.selectionEnd);
+        AppendOutput(L"new line\r\n");
+        const std::wstring expected = (c.reset ? notice : before) + L"new line\r\n";
+        EXPECT_TRUE(PaneText() == expected)
+            << PaneText().size() << " characters, expected " << expected.size();
+    }
+}
+
+} // namespace
