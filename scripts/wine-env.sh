@@ -44,26 +44,24 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 
-if [ ! -f "$prefix/.launcher-prefix-ready" ]; then
+if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
-  reg() { wine reg add "$@" /f >/dev/null 2>&1; }
-  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'Noto Sans'
-  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Georgia' /t REG_SZ /d 'Noto Serif'
-  reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Consolas' /t REG_SZ /d 'DejaVu Sans Mono'
-  reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
-  reg 'HKCU\Software\Wine\Fonts' /v LogPixels /t REG_DWORD /d "$dpi"
-  reg 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi"
-  # No crash dialogs: a crashing test program simply ends.
-  reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
-  wineserver -w
-  touch "$prefix/.launcher-prefix-ready"
 fi
 
 # A persistent server for this prefix makes every later Wine start take about 0.1 s.
 wineserver -p
-# Start the prefix's services now, detached from our output: a service started by the first test
-# program would inherit that program's pipes and keep them open after it ends.
-wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || true
+reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+# The first call also starts the prefix's services, detached from our output: a service started by
+# the first test program would inherit that program's pipes and keep them open after it ends.
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'Noto Sans'
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Georgia' /t REG_SZ /d 'Noto Serif'
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Consolas' /t REG_SZ /d 'DejaVu Sans Mono'
+reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
+reg 'HKCU\Software\Wine\Fonts' /v LogPixels /t REG_DWORD /d "$dpi"
+# Without a window manager, hiding a managed window waits two seconds for one; ours are unmanaged.
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+# No crash dialogs: a crashing test program simply ends.
+reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 "$@"

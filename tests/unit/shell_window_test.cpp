@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include "shell/main_window.h"
+#include "ui/drawing.h"
+#include "window_fixture.h"
+
+namespace {
+
+TEST_F(MainWindowTest, ClientIsTheDesignCanvasAt96) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, 900);
+    EXPECT_EQ(client.bottom, 560);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)) & 0x02CF0000u, 0x02CA0000u);
+}
+
+TEST_F(MainWindowTest, DefaultButtonFollowsThePage) {
+    EXPECT_EQ(SendMessageW(window_, DM_GETDEFID, 0, 0), 0x534B0065);
+    Settings.pageVisible = 1;
+    EXPECT_EQ(SendMessageW(window_, DM_GETDEFID, 0, 0), 0x534B006C);
+    Settings.pageVisible = 0;
+}
+
+TEST_F(MainWindowTest, StaticColoursFollowPageAndAttention) {
+    HDC dc = GetDC(Controls.statusLine);
+    struct Case {
+        HWND control;
+        int page, attention;
+        COLORREF text, background;
+    } cases[] = {
+        {Controls.outputPane, 0, 1, Palette::TextMuted, Palette::NightDeep},
+        {Controls.statusLine, 0, 0, Palette::TextMuted, Palette::Slate},
+        {Controls.statusLine, 0, 1, Palette::Alert, Palette::Slate},
+        {Controls.statusLine, 1, 0, Palette::TextMuted, Palette::Night},
+        {Controls.statusLine, 1, 1, Palette::Alert, Palette::Night},
+    };
+    for (const Case& c : cases) {
+        Settings.pageVisible = c.page;
+        AttentionFlag = c.attention;
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control)));
+        LOGBRUSH info{};
+        ASSERT_NE(GetObjectW(brush, sizeof info, &info), 0);
+        EXPECT_EQ(info.lbColor, c.background);
+        EXPECT_EQ(GetTextColor(dc), c.text);
+        EXPECT_EQ(GetBkColor(dc), c.background);
+    }
+    Settings.pageVisible = 0;
+    AttentionFlag = 0;
+    ReleaseDC(Controls.statusLine, dc);
+}
+
+TEST_F(MainWindowTest, StatusSettersSetTheFlagAndText) {
+    SetStatusAlert(L"Something needs you.");
+    EXPECT_EQ(AttentionFlag, 1);
+    wchar_t text[64];
+    GetWindowTextW(Controls.statusLine, text, 64);
+    EXPECT_STREQ(text, L"Something needs you.");
+    SetStatus(L"All good.");
+    EXPECT_EQ(AttentionFlag, 0);
+    GetWindowTextW(Controls.statusLine, text, 64);
+    EXPECT_STREQ(text, L"All good.");
+}
+
+TEST_F(MainWindowTest, FontsAreBuiltAtTheScaleAndRebuiltWithoutLeaks) {
+    struct Case {
+        int scale;
+        int heights[kFontRoleCount];
+    } cases[] = {
+        {96, {-14, -34, -27, -21, -11, -12, -17}},
+        {144, {-21, -51, -41, -32, -17, -18, -26}},
+    };
+    for (const Case& c : cases) {
+        UiScale = c.scale;
+        HFONT before[kFontRoleCount];
+        std::copy(std::begin(Fonts), std::end(Fonts), before);
+        RebuildFonts();
+        for (int role = 0; role < kFontRoleCount; ++role) {
+            LOGFONTW font{};
+            ASSERT_NE(GetObjectW(Fonts[role], sizeof font, &font), 0);
+            EXPECT_EQ(font.lfHeight, c.heights[role]) << "role " << role << " at " << c.scale;
+            EXPECT_EQ(font.lfWeight, kFontRoles[role].weight);
+            EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
+            EXPECT_STREQ(font.lfFaceName, kFontRoles[role].face);
+            EXPECT_EQ(GetObjectType(before[role]), 0u) << "the previous font was not deleted";
+        }
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.statusLine, WM_GETFONT, 0, 0)), Fonts[BodyFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.outputPane, WM_GETFONT, 0, 0)), Fonts[MonoFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.editControllerBindings, WM_GETFONT, 0, 0)),
+                  Fonts[BodyFont]);
+    }
+    UiScale = 96;
+    RebuildFonts();
+}
+
+TEST_F(MainWindowTest, CloseWithoutHelperDestroysTheWindow) {
+    SendMessageW(window_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window_));
+    MSG message;
+    EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
+}
+
+TEST(FallbackIcon, IsDrawnWhenTheResourceIsMissing) {
+    // The test executable has no icon resource 1, so the drawn emblem stands in.
+    HICON icon = LoadAppIcon(GetModuleHandleW(nullptr));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = 32;
+    header.bmiHeader.biHeight = -32;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    DWORD pixels[32 * 32] = {};
+    HDC screen = GetDC(nullptr);
+    ASSERT_EQ(GetDIBits(screen, info.hbmColor, 0, 32, pixels, &header, DIB_RGB_COLORS), 32);
+    ReleaseDC(nullptr, screen);
+    auto rgb = [&](int x, int y) { return pixels[y * 32 + x] & 0xFFFFFFu; };
+    // DIB pixels are 0x00RRGGBB.
+    EXPECT_EQ(rgb(1, 1), 0x151D28u);    // Slate background
+    EXPECT_EQ(rgb(16, 10), 0xDABA7Bu);  // Gold vertical stroke
+    EXPECT_EQ(rgb(10, 18), 0xDABA7Bu);  // Gold cross-bar
+    EXPECT_EQ(pixels[0] >> 24, 0xFFu);  // opaque
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+}
+
+}  // namespace

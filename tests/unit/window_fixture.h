@@ -1,0 +1,66 @@
+#pragma once
+// Creates the real main window in-process, in a private temporary BaseDirectory.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <cwchar>
+#include <string>
+#include "launch/launch_commands.h"
+#include "launch/launch_progress.h"
+#include "settings/settings_model.h"
+#include "shell/app_state.h"
+#include "shell/controls.h"
+#include "shell/startup.h"
+#include "shell/status_line.h"
+#include "ui/scale.h"
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        UiScale = 96;
+        AttentionFlag = 0;
+        LaunchDetailsVisible = false;
+        Progress = LaunchProgress{};
+        static SettingsModel fresh;
+        Settings = fresh;
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static unsigned counter = 0;
+        folder_ = std::wstring(temp) + L"window-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(++counter);
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        std::swprintf(BaseDirectory, kPathUnits, L"%ls", folder_.c_str());
+        std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+        static bool registered = RegisterMainWindowClass(GetModuleHandleW(nullptr), nullptr) ||
+                                 GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        ASSERT_TRUE(registered);
+        BeforeCreate();
+        window_ = CreateMainWindow(GetModuleHandleW(nullptr));
+        ASSERT_NE(window_, nullptr);
+        MainWindow = window_;
+        ShowWindow(window_, SW_SHOW);
+        Pump();
+    }
+
+    void TearDown() override {
+        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+        Pump();
+    }
+
+    // Runs before the window is created (for files the creation looks at).
+    virtual void BeforeCreate() {}
+
+    // Dispatches what is queued; swallows the quit message the window posts when destroyed.
+    static void Pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    std::wstring PathIn(const wchar_t* relative) const { return folder_ + L"\\" + relative; }
+
+    HWND window_ = nullptr;
+    std::wstring folder_;
+};
