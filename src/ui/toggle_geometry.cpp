@@ -15,5 +15,8 @@ ToggleLook ComputeToggleLook(int width, int height, int uiScale, bool checked, b
     look.knobColour = checked ? Palette::Night : Palette::TextMuted;
     look.label = {s(47), 0, width, height};
     look.labelColour = enabled ? Palette::TextBright : Palette::TextMuted;
+    // The ring is inset into its area; widening the area to the left keeps the ring clear of the
+    // label's first letter instead of crossing it.
+    look.focusArea = {s(47) - s(8), 0, width, height};
     return look;
 }

@@ -9,8 +9,9 @@ struct ToggleLook {
     std::uint32_t trackFill, trackBorder;
     PixelRect knob;
     std::uint32_t knobColour;
-    PixelRect label; // also the area the focus ring surrounds
+    PixelRect label;
     std::uint32_t labelColour;
+    PixelRect focusArea; // the focus ring is drawn inset into this, around the label
 };
 
 // For a client area of width x height pixels. Disabling changes only the label colour.

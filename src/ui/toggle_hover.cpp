@@ -71,7 +71,7 @@ void PaintToggle(HDC dc, int width, int height, bool checked, bool enabled, bool
     FillRoundRect(dc, ToRect(look.knob), look.knobColour, look.knobColour, kToggleKnobCorner);
     DrawTextIn(dc, L"Basic graphics", ToRect(look.label), BodyFont, look.labelColour, TextLeft);
     if (focused)
-        DrawFocusRing(dc, ToRect(look.label), Palette::SlateEdge);
+        DrawFocusRing(dc, ToRect(look.focusArea), Palette::SlateEdge);
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -97,6 +97,7 @@ TEST(ToggleGeometry, TrackKnobAndLabelAt96And144) {
         EXPECT_EQ(look.track, c.track) << c.scale << " " << c.checked;
         EXPECT_EQ(look.knob, c.knob) << c.scale << " " << c.checked;
         EXPECT_EQ(look.label, c.label) << c.scale << " " << c.checked;
+        EXPECT_EQ(look.focusArea, (PixelRect{c.label.left - ScaledAt(8, c.scale), 0, c.width, c.height}));
     }
 }
 
@@ -360,6 +361,9 @@ TEST(TogglePainting, TrackKnobLabelAndRingAt96) {
         EXPECT_EQ(MemoryCanvas::Nearest(ink, {TextBright, TextMuted, SlateEdge}), c.label);
         EXPECT_EQ(canvas.At(200, 3), c.focused ? SlateEdge : Night) << "focus ring around the label";
         EXPECT_EQ(canvas.At(200, 28), c.focused ? SlateEdge : Night) << "bottom edge of the ring";
+        EXPECT_EQ(canvas.At(42, 16), c.focused ? SlateEdge : Night)
+            << "left edge of the ring, clear of the label";
+        EXPECT_EQ(canvas.At(36, 16), Night) << "the ring leaves the track alone";
     }
 }
 
