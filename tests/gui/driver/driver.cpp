@@ -204,7 +204,13 @@ bool Launcher::HasExited() const { return process_ == nullptr || WaitForSingleOb
 
 HWND Launcher::WaitForMessageBox(DWORD timeoutMs) const {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindProcessWindow(processId_, L"#32770")) != nullptr; }, timeoutMs);
+    // The dialog exists a moment before its label does: wait for the text too.
+    WaitUntil(
+        [&] {
+            box = FindProcessWindow(processId_, L"#32770");
+            return box != nullptr && !MessageBoxText(box).empty();
+        },
+        timeoutMs);
     return box;
 }
 
