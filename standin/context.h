@@ -1,0 +1,27 @@
+#pragma once
+#include "invocation.h"
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// What one run of the stand-in knows about itself.
+struct Context {
+    std::wstring baseDirectory; // the player folder: three levels above the executable
+    std::wstring executablePath;
+    std::vector<std::string> arguments; // UTF-8, the program first
+    Mode mode = Mode::Unknown;
+
+    std::wstring PathOf(const std::wstring& relative) const { return baseDirectory + L"\\" + relative; }
+};
+
+inline constexpr std::uint32_t kScenarioErrorExitCode = 97; // a scenario line that cannot be performed
+inline constexpr std::uint32_t kWaitFileTimeoutExitCode = 98;
+
+// Runs the demo behaviour of the context's mode; returns the exit code.
+std::uint32_t RunDemo(const Context& context);
+// Runs the scenario text; returns the exit code.
+std::uint32_t RunScenario(const Context& context, const std::string& scenario);
+
+} // namespace standin
