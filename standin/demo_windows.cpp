@@ -92,8 +92,8 @@ void CreateEditorControls(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     AddChild(window, L"STATIC",
-             L"Press a button on your controller to test it. Bindings are saved when you close.", SS_LEFT, 0,
-             RECT{kMargin, kMargin, client.right - kMargin, kMargin + 36});
+             L"Choose the layout of your controller. Bindings are saved when you close this window.", SS_LEFT,
+             0, RECT{kMargin, kMargin, client.right - kMargin, kMargin + 36});
     editorText = AddChild(window, L"STATIC", L"", SS_LEFT, 0,
                           RECT{kMargin, kMargin + 48, client.right - kMargin, kMargin + 96});
     AddChild(window, L"BUTTON", L"Switch layout", BS_PUSHBUTTON, kSwitchButton, BottomRightButton(window, 1));
@@ -149,6 +149,13 @@ void RunWindow(const wchar_t* className, WNDPROC procedure, HBRUSH background, c
     }
 }
 
+// The folder browser opens at the current choice.
+int CALLBACK StartAtFolder(HWND dialog, UINT message, LPARAM, LPARAM folder) {
+    if (message == BFFM_INITIALIZED)
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, folder);
+    return 0;
+}
+
 } // namespace
 
 void RunGameWindow() {
@@ -195,6 +202,8 @@ bool ChooseGameFolder(std::wstring& path) {
     browse.pszDisplayName = chosen;
     browse.lpszTitle = L"Select the existing game folder. Nothing will be moved.";
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    browse.lpfn = StartAtFolder;
+    browse.lParam = reinterpret_cast<LPARAM>(path.c_str());
     PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&browse);
     bool ok = false;
     if (folder != nullptr) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwctype>
+#include <functional>
 
 using namespace driver;
 
@@ -296,25 +297,57 @@ SettingsResult ParseSettingsResult(const std::string& text) {
     return result;
 }
 
-// Windows of a process with the given title.
-HWND FindTitledWindow(DWORD processId, const wchar_t* title) {
+// A top-level window of the process, matched by class and/or title (nullptr matches any).
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
     struct Search {
         DWORD processId;
+        const wchar_t* className;
         const wchar_t* title;
         HWND found;
-    } search{processId, title, nullptr};
+    } search{processId, className, title, nullptr};
     EnumWindows(
         [](HWND window, LPARAM context) -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || WindowText(window) != s->title)
+            if (owner != s->processId || !IsWindowVisible(window))
+                return TRUE;
+            if (s->className != nullptr && ClassName(window) != s->className)
+                return TRUE;
+            if (s->title != nullptr && WindowText(window) != s->title)
                 return TRUE;
             s->found = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Runs an invocation that opens a window, lets `act` work the window (it must end with closing
+// it) and returns the result. The process must still run while its window is open.
+Result RunWithWindow(const PlayerFolder& folder, const std::vector<std::wstring>& arguments,
+                     const wchar_t* className, const wchar_t* title, const std::function<void(HWND)>& act) {
+    StandinProcess process(folder, arguments);
+    EXPECT_TRUE(process.started());
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (window = FindProcessWindow(process.processId(), className, title)) != nullptr; },
+        kExitTimeoutMs));
+    EXPECT_EQ(process.WaitForExit(0), STILL_ACTIVE) << "the invocation ended while its window was open";
+    if (window != nullptr)
+        act(window);
+    Result result;
+    result.exitCode = process.WaitForExit(30000);
+    EXPECT_TRUE(process.OutputEnded(30000));
+    result.out = process.out();
+    result.err = process.err();
+    return result;
+}
+
+void ClickChild(HWND parent, const wchar_t* caption) {
+    HWND button = FindWindowExW(parent, nullptr, L"Button", caption);
+    ASSERT_NE(button, nullptr) << Narrow(caption);
+    PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 const char* const kModes[] = {"launch",         "settings-read", "settings-save",  "settings-edit-controls",
@@ -671,27 +704,12 @@ void ExpectLaunchProtocol(const std::string& out, bool firstLaunch) {
     }
 }
 
-// Runs a demo launch until its game window opens, closes that window and returns the result.
+// Runs a demo launch until its game window opens, then closes that window.
 Result LaunchAndQuitGame(const PlayerFolder& folder, const std::vector<std::wstring>& programArguments) {
     std::vector<std::wstring> arguments = {L"--launch"};
     arguments.insert(arguments.end(), programArguments.begin(), programArguments.end());
-    StandinProcess process(folder, LauncherArguments(folder, arguments));
-    EXPECT_TRUE(process.started());
-    HWND game = nullptr;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return (game = FindTitledWindow(process.processId(), L"Tharn of Emberfall (game)")) != nullptr;
-        },
-        kExitTimeoutMs));
-    EXPECT_EQ(process.WaitForExit(0), STILL_ACTIVE) << "the launch ended while the game window was open";
-    if (game != nullptr)
-        PostMessageW(game, WM_CLOSE, 0, 0);
-    Result result;
-    result.exitCode = process.WaitForExit(30000);
-    EXPECT_TRUE(process.OutputEnded(30000));
-    result.out = process.out();
-    result.err = process.err();
-    return result;
+    return RunWithWindow(folder, LauncherArguments(folder, arguments), nullptr, L"Tharn of Emberfall (game)",
+                         [](HWND game) { ClickChild(game, L"Quit"); });
 }
 
 TEST(StandinTest, DemoLaunchSetsUpOnceThenStartsTheGameDirectly) {
@@ -708,6 +726,73 @@ TEST(StandinTest, DemoLaunchSetsUpOnceThenStartsTheGameDirectly) {
     ExpectLaunchProtocol(later.out, false);
     EXPECT_NE(later.out.find("\"--windowed\""), std::string::npos) << later.out;
     EXPECT_NE(later.out.find("Graphics preset: original"), std::string::npos) << later.out;
+}
+
+TEST(StandinTest, DemoFileDialogsStoreTheChoiceOrKeepThePreviousOne) {
+    PlayerFolder folder;
+    folder.WriteFile(L"disc image.iso", "not really a disc");
+    const std::wstring iso = folder.PathOf(L"disc image.iso");
+    constexpr int kFileNameBox = 0x47C; // the file name field of the open dialog
+    const auto choose = [&](HWND dialog) {
+        SendMessageW(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(iso.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+    const auto cancel = [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); };
+    const std::string gameFolder = Narrow(folder.PathOf(L"game"));
+    const struct {
+        const wchar_t* kind;
+        std::function<void(HWND)> act;
+        std::string gameLine;
+        std::string isoLine;
+        const char* message;
+    } steps[] = {
+        {L"iso", choose, gameFolder, Narrow(iso), "ISO selected. It will be checked before the next launch."},
+        {L"read", nullptr, gameFolder, Narrow(iso), ""},
+        {L"iso", cancel, gameFolder, Narrow(iso), "No file was selected."},
+        {L"game", cancel, gameFolder, Narrow(iso), "No folder was selected."},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(Narrow(step.kind) + " " + step.message);
+        const std::vector<std::wstring> arguments = LauncherArguments(folder, {step.kind});
+        const Result result = step.act ? RunWithWindow(folder, arguments, L"#32770", nullptr, step.act)
+                                       : RunStandin(folder, arguments);
+        EXPECT_EQ(result.exitCode, 0u);
+        const std::vector<std::string> lines = SplitLines(result.out);
+        ASSERT_EQ(lines.size(), 4u) << result.out;
+        EXPECT_EQ(lines[0], "ZEV_LOCATIONS 1");
+        EXPECT_TRUE(SameName(Widen(lines[1]), Widen(step.gameLine))) << lines[1];
+        EXPECT_TRUE(SameName(Widen(lines[2]), Widen(step.isoLine))) << lines[2];
+        EXPECT_EQ(lines[3], step.message);
+    }
+}
+
+TEST(StandinTest, DemoControllerEditorReportsTheLayoutChosenInItsWindow) {
+    PlayerFolder folder;
+    const std::vector<std::wstring> edit =
+        LauncherArguments(folder, {L"--settings", L"--edit-controls", L"--include-build"});
+    const Result unchanged = RunWithWindow(folder, edit, nullptr, L"Controller bindings",
+                                           [](HWND editor) { PostMessageW(editor, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(unchanged.exitCode, 0u);
+    const SettingsResult before = ParseSettingsResult(unchanged.out);
+    ASSERT_TRUE(before.valid) << unchanged.out;
+    ASSERT_FALSE(before.summary.empty());
+    EXPECT_EQ(before.summary[0], "Controller: Standard gamepad");
+
+    const Result switched = RunWithWindow(folder, edit, nullptr, L"Controller bindings", [](HWND editor) {
+        ClickChild(editor, L"Switch layout");
+        ClickChild(editor, L"Close");
+    });
+    EXPECT_EQ(switched.exitCode, 0u);
+    const SettingsResult after = ParseSettingsResult(switched.out);
+    ASSERT_TRUE(after.valid) << switched.out;
+    ASSERT_FALSE(after.summary.empty());
+    EXPECT_EQ(after.summary[0], "Controller: Swapped face buttons");
+    EXPECT_NE(after.summary, before.summary);
+    EXPECT_EQ(after.values, before.values);
+
+    const SettingsResult reread = ReadSettings(folder);
+    EXPECT_EQ(reread.summary, after.summary);
+    EXPECT_EQ(reread.token, before.token);
 }
 
 } // namespace
