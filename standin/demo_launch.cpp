@@ -27,11 +27,16 @@ void Say(std::string_view text) {
     WriteStdout("\n");
 }
 
-void SayMemory(std::uint32_t peakMiB, std::uint32_t capMiB) {
+// The peak committed memory of the whole setup so far: it never goes down.
+std::uint32_t peakSoFarMiB = 0;
+
+void SayMemory(std::uint32_t committedMiB, std::uint32_t capMiB) {
     // Under a cap the build stays below it, as a capped job pool would.
-    if (capMiB != 0 && peakMiB > capMiB * 9 / 10)
-        peakMiB = capMiB * 9 / 10;
-    std::snprintf(line, std::size(line), "ZEV_SETUP_MEMORY %u %u", peakMiB, capMiB);
+    if (capMiB != 0 && committedMiB > capMiB * 9 / 10)
+        committedMiB = capMiB * 9 / 10;
+    if (committedMiB > peakSoFarMiB)
+        peakSoFarMiB = committedMiB;
+    std::snprintf(line, std::size(line), "ZEV_SETUP_MEMORY %u %u", peakSoFarMiB, capMiB);
     Say(line);
 }
 
@@ -72,12 +77,12 @@ void PlayStage(int stage, std::uint32_t capMiB) {
         const std::uint32_t current = plan.total * report / plan.reports;
         SayProgress(stage, current, plan.total,
                     PlannedPermille(start + plan.durationMs * report / plan.reports));
+        Sleep(plan.durationMs / plan.reports);
         std::snprintf(line, std::size(line), "%s %u of %u", plan.logText,
                       plan.total * (report + 1) / plan.reports, plan.total);
         Say(line);
         if (report == plan.reports / 2)
             SayMemory(plan.peakMiB, capMiB);
-        Sleep(plan.durationMs / plan.reports);
     }
     SayProgress(stage, plan.total, plan.total, PlannedPermille(start + plan.durationMs));
 }

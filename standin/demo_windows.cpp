@@ -62,7 +62,7 @@ void PaintGame(HWND window) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kGameText);
     RECT text{kMargin, kMargin, client.right - kMargin, client.bottom / 2};
-    DrawTextW(dc, L"Tharn of Emberfall is running. Quit to return to the launcher.", -1, &text,
+    DrawTextW(dc, L"Tharn of Emberfall is running. Quit to end the game.", -1, &text,
               DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(window, &paint);

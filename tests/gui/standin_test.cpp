@@ -657,6 +657,7 @@ void ExpectLaunchProtocol(const std::string& out, bool firstLaunch) {
     bool sawFinal = false;
     bool sawGameStarted = false;
     size_t memoryLines = 0;
+    unsigned lastPeak = 0;
     size_t progressLines = 0;
     for (const std::string& line : SplitLines(out)) {
         SCOPED_TRACE(line);
@@ -683,6 +684,8 @@ void ExpectLaunchProtocol(const std::string& out, bool firstLaunch) {
         } else if (line.rfind("ZEV_SETUP_MEMORY", 0) == 0) {
             ASSERT_EQ(std::sscanf(line.c_str(), "ZEV_SETUP_MEMORY %u %u %c", &peak, &cap, &extra), 2);
             EXPECT_LE(cap, 32768u);
+            EXPECT_GE(peak, lastPeak) << "the peak so far went down";
+            lastPeak = peak;
             ++memoryLines;
         } else if (line.find("ZEV_LAUNCHER_GAME_STARTED") != std::string::npos) {
             EXPECT_FALSE(sawGameStarted);
