@@ -129,3 +129,44 @@ TEST(FallbackIcon, IsDrawnWhenTheResourceIsMissing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
+    // The test display's work area is 1920 x 1080: it fits the window up to DPI 165.
+    struct Case {
+        int dpi;
+        RECT suggested;
+        int expectedScale;
+        int width, height;  // window size after the change
+    } cases[] = {
+        {144, {10, 20, 10 + 1366, 20 + 880}, 144, 1366, 880},  // scale equals the DPI: suggested rectangle
+        {192, {30, 40, 30 + 1800, 40 + 1200}, 165, 1575, 1032},  // scale capped by the work area: fixed allowances
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&c.suggested));
+        Pump();
+        EXPECT_EQ(UiScale, c.expectedScale);
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        EXPECT_EQ(frame.left, c.suggested.left);
+        EXPECT_EQ(frame.top, c.suggested.top);
+        EXPECT_EQ(frame.right - frame.left, c.width);
+        EXPECT_EQ(frame.bottom - frame.top, c.height);
+        LOGFONTW font{};
+        GetObjectW(Fonts[BodyFont], sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -ScaledAt(14, c.expectedScale));
+        // The layout ran for the new client: Play sits at ContentLeft, CanvasY(208).
+        RECT client{}, play{};
+        GetClientRect(window_, &client);
+        GetWindowRect(Controls.play, &play);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&play), 2);
+        EXPECT_EQ(play.left, ScaledAt(356, c.expectedScale));
+        EXPECT_EQ(play.top, CanvasYFor(208, client.bottom));
+    }
+    UiScale = 96;
+    RebuildFonts();
+}
+
+}  // namespace
