@@ -104,10 +104,11 @@ class SettingsPage : public testing::Test {
   protected:
     void SetUp() override { driver::EnableRecording(folder); }
 
-    void Start() {
+    // Starts the program and waits until its window is shown with its controls in place.
+    bool Start() {
         app = std::make_unique<Launcher>(folder);
         window = app->WaitForWindow();
-        ASSERT_NE(window, nullptr);
+        return window != nullptr && WaitUntil([&] { return IsWindowVisible(window) && Visible(kSettings); });
     }
 
     void Scenario(const wchar_t* mode, const std::string& text) { driver::WriteScenario(folder, mode, text); }
@@ -147,9 +148,11 @@ class SettingsPage : public testing::Test {
         return info.hwndFocus;
     }
 
-    void OpenAndLoad() {
+    bool OpenAndLoad() {
         Press(kSettings);
-        ASSERT_TRUE(StatusBecomes(kLoaded)) << driver::Narrow(Status());
+        const bool loaded = StatusBecomes(kLoaded);
+        EXPECT_TRUE(loaded) << driver::Narrow(Status());
+        return loaded;
     }
 
     Values Shown() const {
@@ -196,7 +199,7 @@ class SettingsPage : public testing::Test {
 
 TEST_F(SettingsPage, OpensLoadsAndDisablesEverythingWhileTheScriptRuns) {
     Scenario(L"settings-read", "sleep 2500\ndemo\n");
-    Start();
+    ASSERT_TRUE(Start());
     for (int id : {kBack, kSave, kFirstTab, kFirstRow + 1, kOriginal, kSelectIso, kEditControls}) {
         EXPECT_FALSE(Visible(id)) << id;
     }
@@ -247,8 +250,8 @@ TEST_F(SettingsPage, OpensLoadsAndDisablesEverythingWhileTheScriptRuns) {
 }
 
 TEST_F(SettingsPage, ClicksCycleAndKeysStepWithoutWrapping) {
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
 
     // Internal resolution: 2x -> 3x -> 4x -> 1x (a click wraps) -> 2x (back to the saved value).
     const int expected[] = {2, 3, 0};
@@ -306,8 +309,8 @@ TEST_F(SettingsPage, ClicksCycleAndKeysStepWithoutWrapping) {
 }
 
 TEST_F(SettingsPage, WindowResolutionIsRefusedInBorderlessMode) {
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstTab + 1);
     Press(kFirstRow + 2); // Display mode -> Borderless fullscreen
     EXPECT_EQ(Row(2), L"Display mode: Borderless fullscreen");
@@ -327,8 +330,8 @@ TEST_F(SettingsPage, WindowResolutionIsRefusedInBorderlessMode) {
 }
 
 TEST_F(SettingsPage, CancelRestoresEveryValueAndReturnsHome) {
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstTab + 3);
     Press(kHighQuality);
     Press(kFirstRow + 0); // Language
@@ -349,15 +352,15 @@ TEST_F(SettingsPage, CancelRestoresEveryValueAndReturnsHome) {
     EXPECT_EQ(Invocations("settings-save").size(), 0u);
 
     // The page reads the settings again when it opens; the Graphics tab comes first.
-    OpenAndLoad();
+    ASSERT_TRUE(OpenAndLoad());
     EXPECT_EQ(Shown(), kDemoDefaults);
     EXPECT_TRUE(Visible(kFirstRow + 1));
     EXPECT_EQ(Invocations("settings-read").size(), 2u);
 }
 
 TEST_F(SettingsPage, SaveSendsEveryValueAndTheStoredToken) {
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstRow + 1); // Internal resolution 3x
     Press(kFirstRow + 8); // Texture filtering 2x
     KeyNow(8, VK_RIGHT);  // 4x
@@ -430,8 +433,8 @@ TEST_F(SettingsPage, SaveSendsEveryValueAndTheStoredToken) {
 }
 
 TEST_F(SettingsPage, PresetsFollowTheirTable) {
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     // Every row away from what a preset writes where the table says "unchanged".
     Press(kFirstRow + 4);  // Image scaling: Integer
     Press(kFirstRow + 14); // 60 FPS
@@ -477,7 +480,7 @@ TEST_F(SettingsPage, PresetsFollowTheirTable) {
 
 TEST_F(SettingsPage, BeforeLoadingOnlyTheLocationsTabActs) {
     Scenario(L"settings-read", "line Settings store is damaged.\nexit 3\n");
-    Start();
+    ASSERT_TRUE(Start());
     Press(kSettings);
     ASSERT_TRUE(WaitUntil([&] { return Status().find(L"damaged") != std::wstring::npos; }, kLongWait));
     EXPECT_EQ(Status(), L"Settings store is damaged.\n"); // the script's own output, as an alert
@@ -518,8 +521,8 @@ TEST_F(SettingsPage, UnsavedChangesHoldBackLocationsAndTheControllerEditor) {
                  driver::EscapeScenarioText("ZEV_SETTINGS 1 missing 0 1 0 1 0 1 0 0 0 0 0 0 0 0 0\n"
                                             "ZEV_BUILD 0 0 0\nController: Swapped\nJump  B\n") +
                  "\n");
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstRow + 7); // FSR on: unsaved
     Press(kFirstTab + 6);
     ASSERT_TRUE(StatusBecomes(L"Choose the original ISO or an existing game installation folder."));
@@ -558,8 +561,8 @@ TEST_F(SettingsPage, AChosenGameFolderIsFollowedByASettingsRead) {
              "out " +
                  driver::EscapeScenarioText("ZEV_LOCATIONS 1\nC:\\Games\\Tharn\n\nGame folder selected.\n") +
                  "\n");
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstTab + 6);
     ASSERT_TRUE(WaitUntil([&] { return Invocations("locations-read").size() == 1u; }));
     ASSERT_TRUE(StatusBecomes(L"Choose the original ISO or an existing game installation folder."));
@@ -583,8 +586,8 @@ TEST_F(SettingsPage, AChosenGameFolderIsFollowedByASettingsRead) {
 TEST_F(SettingsPage, ARejectedLocationsResultKeepsTheSelection) {
     Scenario(L"locations-read",
              "out " + driver::EscapeScenarioText("ZEV_LOCATIONS 1\nC:\\Games\\Tharn\n\n") + "\n");
-    Start();
-    OpenAndLoad();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenAndLoad());
     Press(kFirstTab + 6);
     ASSERT_TRUE(WaitUntil([&] { return Invocations("locations-read").size() == 1u; }));
     ASSERT_TRUE(StatusBecomes(L"ZEV_LOCATIONS 1\nC:\\Games\\Tharn\n\n"));
@@ -605,7 +608,7 @@ TEST_F(SettingsPage, ScreensOfEveryTab) {
                      "D:\\Disc images\\Folder with a long name for the middle ellipsis\\"
                      "tharn-of-emberfall-original-japanese-disc-image.iso\nLocations read.\n") +
                  "\n");
-    Start();
+    ASSERT_TRUE(Start());
     SetForegroundWindow(window);
     HDC screen = GetDC(nullptr);
     const std::wstring dpi = std::to_wstring(GetDeviceCaps(screen, LOGPIXELSX));
