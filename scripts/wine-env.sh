@@ -19,6 +19,7 @@ done
 build_dir=${BUILD_DIR:-build}
 case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 [ -n "$prefix" ] || prefix="$build_dir/wineprefix-$dpi"
+prefix=$(realpath -m "$prefix")  # Wine wants an absolute prefix path
 
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
