@@ -22,9 +22,11 @@ constexpr int kCompileStage = 3;
 
 char line[kLineBytes];
 
+// One write per line, as a line-buffered script would flush it.
 void Say(std::string_view text) {
-    WriteStdout(text);
-    WriteStdout("\n");
+    std::string withEnd(text);
+    withEnd += '\n';
+    WriteStdout(withEnd);
 }
 
 // The peak committed memory of the whole setup so far: it never goes down.
