@@ -13,6 +13,8 @@ using namespace driver;
 namespace {
 
 std::wstring OutputFolder;
+// A control that only the tab shows, to know the tab is up (rows, presets, the controller button).
+constexpr int kRowOfTab[] = {201, 202, 209, 230, 242, 215, 240};
 
 // Asks the capturing script (scripts/screens.sh) to grab the client area from the X screen, which
 // is what the player sees, and waits until it has: <name>.request holds "x y width height".
@@ -107,5 +109,21 @@ int wmain(int argc, wchar_t** argv) {
         launcher.Click(105);
         return WaitUntil([&] { return IsWindowVisible(launcher.Control(104)) != FALSE; }) && window != nullptr;
     });
+    // The settings page: loading, then every tab with the demo installation's settings.
+    Capture(L"settings-loading", "", [](const PlayerFolder& folder, Launcher& launcher, HWND window) {
+        WriteScenario(folder, L"settings-read", "wait-file standin\\release 60000\ndemo\n");
+        launcher.Click(106);
+        return WaitUntil([&] { return StatusIs(window, L"Loading your saved settings..."); });
+    });
+    const wchar_t* tabs[] = {L"graphics", L"display", L"advanced", L"language", L"controls", L"build", L"locations"};
+    for (int tab = 0; tab < 7; ++tab) {
+        Capture(std::wstring(L"settings-") + tabs[tab], "", [tab](const PlayerFolder&, Launcher& launcher, HWND window) {
+            launcher.Click(106);
+            if (!WaitUntil([&] { return IsWindowEnabled(launcher.Control(120 + tab)) != FALSE; })) return false;
+            launcher.Click(120 + tab);
+            if (tab == 6) return WaitUntil([&] { return !StatusIs(window, L"Reading your saved file locations"); });
+            return WaitUntil([&] { return IsWindowVisible(launcher.Control(kRowOfTab[tab])) != FALSE; });
+        });
+    }
     return 0;
 }

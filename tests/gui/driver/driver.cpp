@@ -214,7 +214,12 @@ HWND Launcher::WaitForMessageBox(DWORD timeoutMs) const {
     return box;
 }
 
-void Launcher::Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+void Launcher::Click(int id) const {
+    // Sent, not posted: a posted click can lose its button-up half to the real pointer's moves.
+    // The time-out keeps a modal reaction from blocking the driver.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result);
+}
 
 std::wstring WindowText(HWND window) {
     const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);

@@ -55,7 +55,7 @@ public:
     HWND WaitForMessageBox(DWORD timeoutMs = 30000) const;
 
     HWND Control(int id) const { return GetDlgItem(window_, id); }
-    // Presses a button as a click would (posted, so a modal reaction cannot block the driver).
+    // Presses a button as a click would; returns once the press is handled (or after 10 s).
     void Click(int id) const;
 
 private:
