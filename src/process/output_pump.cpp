@@ -4,6 +4,7 @@
 #include "launch/launch_progress.h"
 #include "process/capture.h"
 #include "process/helper_process.h"
+#include "process/output_pane.h"
 #include "settings/settings_model.h"
 #include "settings/settings_page.h"
 #include "ui/scale.h"
@@ -55,9 +56,8 @@ void RouteOutput(const char* bytes, DWORD count) {
     SplitLaunchOutput(bytes, count, HelperPumpTargets.classifyLaunchLine);
 }
 
-// The child has ended: release it and hand its exit code to the matching completion.
+// The child has ended and its output is read: release it and hand its exit code to the completion.
 void FinishHelper() {
-    FlushUnfinishedLine(HelperPumpTargets.classifyLaunchLine);
     DWORD exitCode = 1;
     if (!GetExitCodeProcess(Helper.process, &exitCode))
         exitCode = 1;
@@ -98,11 +98,17 @@ void PumpHelperOutput(HWND mainWindow) {
     if (!HelperRunning())
         return;
     RefreshMovingStrips(mainWindow);
+    OpenPaneBatch();
     DrainHelperPipe();
-    if (WaitForSingleObject(Helper.process, 0) != WAIT_OBJECT_0)
-        return;
-    // Whatever the child wrote after the last peek is in the pipe now that it has ended; read it
-    // before the unfinished line is handed over and the pipe closed, or the end of its output is lost.
-    DrainHelperPipe();
-    FinishHelper();
+    const bool ended = WaitForSingleObject(Helper.process, 0) == WAIT_OBJECT_0;
+    if (ended) {
+        // Whatever the child wrote after the last peek is in the pipe now that it has ended; read it
+        // before the unfinished line is handed over and the pipe closed, or the end of its output is
+        // lost. A grandchild may still hold the pipe open: the drain reads only what is there.
+        DrainHelperPipe();
+        FlushUnfinishedLine(HelperPumpTargets.classifyLaunchLine);
+    }
+    ClosePaneBatch();
+    if (ended)
+        FinishHelper();
 }

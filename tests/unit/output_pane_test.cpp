@@ -1,7 +1,9 @@
 // The launch output pane of the real main window: additions always go to the end, and a pane that
 // has grown past 60000 characters starts over with a pointer to the launch log.
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 #include "process/output_pane.h"
 #include "window_fixture.h"
 
@@ -60,6 +62,46 @@ TEST_F(OutputPaneTest, AdditionsGoToTheEndAndALongPaneStartsOver) {
         const std::wstring expected = (c.reset ? notice : before) + L"new line\r\n";
         EXPECT_TRUE(PaneText() == expected)
             << PaneText().size() << " characters, expected " << expected.size();
+    }
+}
+
+// The pump writes a tick's lines in one batch; the pane must end up exactly as with one addition
+// per line, including the start-over and the pane's own text limit.
+TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
+    std::mt19937 random(4711);
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        std::wstring before = Filler(std::uniform_int_distribution<size_t>(0, 62000)(random));
+        std::vector<std::wstring> additions(std::uniform_int_distribution<size_t>(0, 120)(random));
+        if (round == 0) { // an addition that passes the pane's limit of 65536 characters
+            before = Filler(59000);
+            additions = {std::wstring(10000, L'k')};
+        }
+        for (std::wstring& text : additions) {
+            if (round == 0)
+                break;
+            const int kind = std::uniform_int_distribution<int>(0, 19)(random);
+            const size_t length = kind == 0   ? std::uniform_int_distribution<size_t>(5000, 12000)(random)
+                                  : kind == 1 ? 0
+                                              : std::uniform_int_distribution<size_t>(1, 300)(random);
+            text = std::wstring(length, static_cast<wchar_t>(L'a' + kind)) + L"\r\n";
+        }
+        SetWindowTextW(Controls.outputPane, before.c_str());
+        for (const std::wstring& text : additions)
+            AppendOutput(text.c_str());
+        const std::wstring oneByOne = PaneText();
+        if (round == 0) {
+            EXPECT_EQ(oneByOne.size(), 65536u);
+        }
+
+        SetWindowTextW(Controls.outputPane, before.c_str());
+        OpenPaneBatch();
+        for (const std::wstring& text : additions)
+            AppendOutput(text.c_str());
+        EXPECT_TRUE(PaneText() == before) << "nothing is written before the batch closes";
+        ClosePaneBatch();
+        EXPECT_TRUE(PaneText() == oneByOne)
+            << PaneText().size() << " characters, one by one " << oneByOne.size();
     }
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstddef>
+#include <iterator>
+
+// The launch output pane's content rule, and a batch of additions that leaves the pane exactly as
+// adding each text on its own would: past kPaneResetLength characters the next addition first
+// replaces everything with kPaneNotice, and an addition is cut to what the pane's text limit still
+// allows. The pump collects a tick's lines this way and writes them to the pane at once, as one
+// edit per line is slow (each may re-lay out and redraw the pane).
+
+inline constexpr std::size_t kPaneResetLength = 60000;
+inline constexpr wchar_t kPaneNotice[] = L"Earlier output is in the launcher log.\r\n";
+inline constexpr std::size_t kPaneNoticeLength = std::size(kPaneNotice) - 1;
+inline constexpr std::size_t kPanePendingUnits = 98304;
+
+struct PaneBatch {
+    bool active;
+    bool replaceAll;        // the pane's text is replaced by the notice before the pending text
+    std::size_t paneLength; // the length the pane has once the batch is written
+    std::size_t limit;      // the pane's text limit
+    std::size_t pendingLength;
+    wchar_t pending[kPanePendingUnits];
+};
+
+void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit);
+// Adds text as one addition; false (nothing changed) when the pending text cannot hold it.
+bool AddToPaneBatch(PaneBatch& batch, const wchar_t* text);
