@@ -80,16 +80,19 @@ void FinishHelper() {
 
 } // namespace
 
-void DrainHelperPipe() {
+void DrainHelperPipe(unsigned long long budget) {
     char chunk[kReadChunkBytes];
-    for (;;) {
+    while (budget > 0) {
         DWORD waiting = 0;
         if (!PeekNamedPipe(Helper.readEnd, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0)
             return;
+        DWORD wanted = waiting < kReadChunkBytes ? waiting : kReadChunkBytes;
+        if (wanted > budget)
+            wanted = static_cast<DWORD>(budget);
         DWORD read = 0;
-        const DWORD wanted = waiting < kReadChunkBytes ? waiting : kReadChunkBytes;
         if (!ReadFile(Helper.readEnd, chunk, wanted, &read, nullptr) || read == 0)
             return;
+        budget -= read;
         RouteOutput(chunk, read);
     }
 }
@@ -104,8 +107,11 @@ void PumpHelperOutput(HWND mainWindow) {
     if (ended) {
         // Whatever the child wrote after the last peek is in the pipe now that it has ended; read it
         // before the unfinished line is handed over and the pipe closed, or the end of its output is
-        // lost. A grandchild may still hold the pipe open: the drain reads only what is there.
-        DrainHelperPipe();
+        // lost. A grandchild may still hold the pipe open and keep writing: the drain reads only what
+        // was there when the end was seen, and the rest of the grandchild's output is not ours to wait for.
+        DWORD waiting = 0;
+        if (PeekNamedPipe(Helper.readEnd, nullptr, 0, nullptr, &waiting, nullptr))
+            DrainHelperPipe(waiting);
         FlushUnfinishedLine(HelperPumpTargets.classifyLaunchLine);
     }
     ClosePaneBatch();

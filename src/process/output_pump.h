@@ -16,5 +16,6 @@ inline constexpr unsigned long kReadChunkBytes = 4096;
 
 // Reads what the helper's pipe holds now, in chunks, and routes it to the capture buffer (settings
 // helper) or to the launch log and the line splitter (launcher). Only reads what a peek reports, so
-// it never blocks, not even on a pipe that a grandchild of the helper keeps open.
-void DrainHelperPipe();
+// it never blocks, not even on a pipe that a grandchild of the helper keeps open. Reads at most
+// budget bytes.
+void DrainHelperPipe(unsigned long long budget = ~0ull);
