@@ -81,8 +81,9 @@ PixelRect ProgressFill(const CanvasGeometry& g, std::uint32_t highestPermille) {
 }
 
 bool IndeterminateSegment(const CanvasGeometry& g, std::int32_t animationCounter, PixelRect* segment) {
-    // 64-bit throughout: step x counter overflows 32 bits after a few days of ticks, and a content
-    // column of width 0 or less (a window shrunk below the side panel) leaves no period to divide by.
+    // 64-bit throughout: step x counter overflows 32 bits after some months of ticks (about 155 days at
+    // 96 DPI), and a content column of width 0 or less (a window shrunk below the side panel) leaves no
+    // period to divide by.
     const std::int64_t width = g.contentWidth;
     const std::int64_t seg = width / 4;
     if (width <= 0)

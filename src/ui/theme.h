@@ -40,12 +40,12 @@ enum TextPreset : unsigned {
 // Font roles: logical size at 96 DPI, weight and face.
 enum FontRole : int { BodyFont, HeadlineFont, TitleFont, TitleLeadFont, CaptionFont, MonoFont, PlayFont, kFontRoleCount };
 
-struct FontRoleSpec {
+struct FontRoleDefinition {
     int size;
     int weight;
     const wchar_t* face;
 };
-inline constexpr FontRoleSpec kFontRoles[kFontRoleCount] = {
+inline constexpr FontRoleDefinition kFontRoles[kFontRoleCount] = {
     {14, 400, L"Segoe UI"}, {34, 600, L"Segoe UI"}, {27, 400, L"Georgia"}, {21, 400, L"Georgia"},
     {11, 400, L"Segoe UI"}, {12, 400, L"Consolas"}, {17, 600, L"Segoe UI"},
 };
