@@ -10,11 +10,11 @@ enum ControlId : int {
     kIdSettings = 106,
     kIdBack = 107,
     kIdSaveSettings = 108,
-    kIdFirstTab = 120,  // 120 + SettingsTab, seven tabs
+    kIdFirstTab = 120, // 120 + SettingsTab, seven tabs
     kIdLastTab = 126,
-    kIdFirstRow = 200,  // 200 + SettingRow, eighteen rows
+    kIdFirstRow = 200, // 200 + SettingRow, eighteen rows
     kIdLastRow = 217,
-    kIdFirstPreset = 230,  // Original, Balanced, High Quality
+    kIdFirstPreset = 230, // Original, Balanced, High Quality
     kIdLastPreset = 232,
     kIdSelectIso = 240,
     kIdSelectGameFolder = 241,

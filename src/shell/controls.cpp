@@ -11,12 +11,12 @@ WNDPROC SavedToggleProc = nullptr;
 
 namespace {
 
-constexpr DWORD kStatusStyle = WS_CHILD | WS_VISIBLE;                                  // 0x50000000
-constexpr DWORD kVisibleButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;  // 0x5001000B
-constexpr DWORD kHiddenButtonStyle = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;              // 0x4001000B
-constexpr DWORD kToggleStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;    // 0x50010003
+constexpr DWORD kStatusStyle = WS_CHILD | WS_VISIBLE;                                    // 0x50000000
+constexpr DWORD kVisibleButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW; // 0x5001000B
+constexpr DWORD kHiddenButtonStyle = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;               // 0x4001000B
+constexpr DWORD kToggleStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;     // 0x50010003
 constexpr DWORD kOutputPaneStyle =
-    WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;  // 0x40210844
+    WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY; // 0x40210844
 constexpr int kOutputPaneLimit = 65536;
 
 HWND MakeControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
@@ -41,21 +41,26 @@ void ApplyDarkTheme(HWND control) {
     if (auto setTheme = LookUpFunction<SetThemeFunction>(uxtheme, "SetWindowTheme")) {
         setTheme(control, L"DarkMode_Explorer", nullptr);
     }
-    if (uxtheme != nullptr) FreeLibrary(uxtheme);
+    if (uxtheme != nullptr)
+        FreeLibrary(uxtheme);
 }
 
-}  // namespace
+} // namespace
 
 void CreateControls(HWND main) {
     ControlSet& c = Controls;
-    c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0);
+    c.statusLine =
+        MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0);
     c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay);
-    c.basicGraphics = MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle, kIdBasicGraphics);
-    c.outputPane = MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
-                               kOutputPaneStyle, kIdOutputPane);
+    c.basicGraphics =
+        MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle, kIdBasicGraphics);
+    c.outputPane =
+        MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
+                    kOutputPaneStyle, kIdOutputPane);
     SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
     ApplyDarkTheme(c.outputPane);
-    c.launchDetails = MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle, kIdLaunchDetails);
+    c.launchDetails =
+        MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle, kIdLaunchDetails);
     c.openLog = MakeControl(main, L"BUTTON", L"Open log", kVisibleButtonStyle, kIdOpenLog);
     c.settings = MakeControl(main, L"BUTTON", L"Settings", kVisibleButtonStyle, kIdSettings);
 
@@ -68,10 +73,12 @@ void CreateControls(HWND main) {
 
     c.back = MakeHiddenButton(main, L"Back", kIdBack);
     c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings);
-    for (int tab = 0; tab < kTabCount; ++tab) c.tabs[tab] = MakeHiddenButton(main, TabCaption(tab), kIdFirstTab + tab);
+    for (int tab = 0; tab < kTabCount; ++tab)
+        c.tabs[tab] = MakeHiddenButton(main, TabCaption(tab), kIdFirstTab + tab);
     for (int row = 0; row < kRowCount; ++row) {
         wchar_t caption[128];
-        if (!Utf8ToWideStrict(SettingName(row), caption, 128)) caption[0] = L'\0';
+        if (!Utf8ToWideStrict(SettingName(row), caption, 128))
+            caption[0] = L'\0';
         c.rows[row] = MakeHiddenButton(main, caption, kIdFirstRow + row);
     }
     for (int preset = 0; preset < kPresetCount; ++preset) {
@@ -79,5 +86,6 @@ void CreateControls(HWND main) {
     }
     c.selectIso = MakeHiddenButton(main, L"Select ISO...", kIdSelectIso);
     c.selectGameFolder = MakeHiddenButton(main, L"Select game folder...", kIdSelectGameFolder);
-    c.editControllerBindings = MakeHiddenButton(main, L"Edit controller bindings...", kIdEditControllerBindings);
+    c.editControllerBindings =
+        MakeHiddenButton(main, L"Edit controller bindings...", kIdEditControllerBindings);
 }

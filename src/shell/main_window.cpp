@@ -26,9 +26,11 @@ HBRUSH NightBrush = nullptr;
 
 LRESULT OnCreate(HWND window) {
     ArgumentArray = CommandLineToArgvW(GetCommandLineW(), &ArgumentCount);
-    if (ArgumentArray == nullptr) ArgumentCount = 0;
+    if (ArgumentArray == nullptr)
+        ArgumentCount = 0;
     MainWindow = window;
-    if (!TakeSessionLock(window)) return -1;
+    if (!TakeSessionLock(window))
+        return -1;
 
     SlateBrush = CreateSolidBrush(Palette::Slate);
     NightDeepBrush = CreateSolidBrush(Palette::NightDeep);
@@ -42,7 +44,8 @@ LRESULT OnCreate(HWND window) {
 }
 
 void OnDestroy() {
-    if (ArgumentArray != nullptr) LocalFree(ArgumentArray);
+    if (ArgumentArray != nullptr)
+        LocalFree(ArgumentArray);
     ArgumentArray = nullptr;
     ArgumentCount = 0;
     DeleteFonts();
@@ -125,13 +128,14 @@ void OnCommand(int id) {
     } else if (id == kIdLaunchDetails) {
         OnToggleLaunchDetails();
     } else if (!Settings.pageVisible) {
-        if (id == kIdPlay) OnPlay();
+        if (id == kIdPlay)
+            OnPlay();
     } else if (id != kIdPlay) {
         OnSettingsCommand(id);
     }
 }
 
-}  // namespace
+} // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -142,7 +146,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: return 1;
     case WM_PRINTCLIENT: PaintCanvas(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_CLOSE: OnClose(window); return 0;
-    case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return Settings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;

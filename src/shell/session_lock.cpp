@@ -7,19 +7,23 @@ HANDLE SessionLock = INVALID_HANDLE_VALUE;
 
 namespace {
 
-void Refuse(HWND owner, const wchar_t* text) { MessageBoxW(owner, text, kWindowCaption, MB_ICONINFORMATION | MB_OK); }
+void Refuse(HWND owner, const wchar_t* text) {
+    MessageBoxW(owner, text, kWindowCaption, MB_ICONINFORMATION | MB_OK);
+}
 
-}  // namespace
+} // namespace
 
 bool TakeSessionLock(HWND owner) {
-    if (SessionLock != INVALID_HANDLE_VALUE) return true;
+    if (SessionLock != INVALID_HANDLE_VALUE)
+        return true;
     static wchar_t path[kPathUnits];
     std::swprintf(path, kPathUnits, L"%ls\\private", BaseDirectory);
     CreateDirectoryW(path, nullptr);
     std::swprintf(path, kPathUnits, L"%ls\\private\\launcher", BaseDirectory);
     CreateDirectoryW(path, nullptr);
     std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", BaseDirectory);
-    SessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (SessionLock == INVALID_HANDLE_VALUE) {
         Refuse(owner, kLockRefusedText);
         return false;

@@ -29,19 +29,20 @@ void ApplyDarkTitleBar(HWND window) {
     using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     if (auto setAttribute = LookUpFunction<SetAttribute>(dwmapi, "DwmSetWindowAttribute")) {
         const BOOL dark = TRUE;
-        setAttribute(window, 20, &dark, sizeof dark);  // DWMWA_USE_IMMERSIVE_DARK_MODE
+        setAttribute(window, 20, &dark, sizeof dark); // DWMWA_USE_IMMERSIVE_DARK_MODE
     }
-    if (dwmapi != nullptr) FreeLibrary(dwmapi);
+    if (dwmapi != nullptr)
+        FreeLibrary(dwmapi);
 }
 
-}  // namespace
+} // namespace
 
 void EnableDpiAwareness() {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     using SetAwarenessContext = BOOL(WINAPI*)(HANDLE);
     using GetDpiForSystemFunction = UINT(WINAPI*)();
     if (auto setContext = LookUpFunction<SetAwarenessContext>(user32, "SetProcessDpiAwarenessContext")) {
-        setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // per-monitor aware, version 2
+        setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))); // per-monitor aware, version 2
     }
     if (auto getDpi = LookUpFunction<GetDpiForSystemFunction>(user32, "GetDpiForSystem")) {
         UiScale = static_cast<int>(getDpi());
@@ -49,8 +50,9 @@ void EnableDpiAwareness() {
 }
 
 HICON LoadAppIcon(HINSTANCE instance) {
-    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                              GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    auto icon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                      GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
     return icon != nullptr ? icon : CreateFallbackIcon();
 }
 
@@ -58,7 +60,7 @@ HICON CreateFallbackIcon() {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = 32;
-    info.bmiHeader.biHeight = -32;  // top-down
+    info.bmiHeader.biHeight = -32; // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -67,7 +69,8 @@ HICON CreateFallbackIcon() {
     HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(nullptr, screen);
     if (colour == nullptr || bits == nullptr) {
-        if (colour != nullptr) DeleteObject(colour);
+        if (colour != nullptr)
+            DeleteObject(colour);
         return nullptr;
     }
     HDC memory = CreateCompatibleDC(nullptr);
@@ -82,7 +85,8 @@ HICON CreateFallbackIcon() {
     GdiFlush();
     // GDI drawing leaves the alpha byte at 0; the icon is opaque.
     auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < 32 * 32; ++i) pixels[i] |= 0xFF000000u;
+    for (int i = 0; i < 32 * 32; ++i)
+        pixels[i] |= 0xFF000000u;
     SelectObject(memory, previous);
     DeleteDC(memory);
     const BYTE maskBits[128] = {};
@@ -109,22 +113,26 @@ HWND CreateMainWindow(HINSTANCE instance) {
     AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
     const RECT work = PrimaryWorkArea();
     const WindowPlacement placement =
-        PlaceMainWindow(work.left, work.top, work.right - work.left, work.bottom - work.top, frame.right - frame.left,
-                        frame.bottom - frame.top, Scaled(20));
-    HWND window = CreateWindowExW(0, kWindowClassName, kWindowCaption, kMainWindowStyle, placement.x, placement.y,
-                                  placement.width, placement.height, nullptr, nullptr, instance, nullptr);
-    ApplyDarkTitleBar(window);  // before the creation result is tested, as the null window is ignored
+        PlaceMainWindow(work.left, work.top, work.right - work.left, work.bottom - work.top,
+                        frame.right - frame.left, frame.bottom - frame.top, Scaled(20));
+    HWND window =
+        CreateWindowExW(0, kWindowClassName, kWindowCaption, kMainWindowStyle, placement.x, placement.y,
+                        placement.width, placement.height, nullptr, nullptr, instance, nullptr);
+    ApplyDarkTitleBar(window); // before the creation result is tested, as the null window is ignored
     return window;
 }
 
 unsigned long RunLauncher(HINSTANCE instance) {
     const DWORD pathLength = GetModuleFileNameW(nullptr, BaseDirectory, static_cast<DWORD>(kPathUnits));
-    if (pathLength == 0 || pathLength >= kPathUnits) return 1;
-    if (!CutToDirectory(BaseDirectory, kBaseDirectoryMaxLength)) return 1;
+    if (pathLength == 0 || pathLength >= kPathUnits)
+        return 1;
+    if (!CutToDirectory(BaseDirectory, kBaseDirectoryMaxLength))
+        return 1;
 
     int argumentCount = 0;
     wchar_t** argumentArray = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
-    if (argumentArray == nullptr) return 1;
+    if (argumentArray == nullptr)
+        return 1;
     if (HasRavelhostSwitch(argumentCount, argumentArray)) {
         const unsigned long exitCode = RunPassThrough(argumentCount, argumentArray);
         LocalFree(argumentArray);
@@ -138,9 +146,11 @@ unsigned long RunLauncher(HINSTANCE instance) {
     std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
 
     AppIcon = LoadAppIcon(instance);
-    if (!RegisterMainWindowClass(instance, AppIcon)) return 1;
+    if (!RegisterMainWindowClass(instance, AppIcon))
+        return 1;
     HWND window = CreateMainWindow(instance);
-    if (window == nullptr) return 1;
+    if (window == nullptr)
+        return 1;
     MainWindow = window;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
@@ -154,6 +164,7 @@ unsigned long RunLauncher(HINSTANCE instance) {
             DispatchMessageW(&message);
         }
     }
-    if (AppIcon != nullptr) DestroyIcon(AppIcon);
+    if (AppIcon != nullptr)
+        DestroyIcon(AppIcon);
     return static_cast<DWORD>(message.wParam);
 }

@@ -3,7 +3,7 @@
 
 inline constexpr wchar_t kWindowClassName[] = L"ZevNativeLauncher";
 inline constexpr wchar_t kWindowCaption[] = L"Tharn of Emberfall";
-inline constexpr DWORD kMainWindowStyle = 0x02CA0000;  // caption, system menu, minimise box, clip children
+inline constexpr DWORD kMainWindowStyle = 0x02CA0000; // caption, system menu, minimise box, clip children
 
 // The whole program: start-up, mode choice, window and message loop. Returns the process exit code.
 unsigned long RunLauncher(HINSTANCE instance);

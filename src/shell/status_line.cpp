@@ -12,7 +12,7 @@ void ShowStatus(const wchar_t* text) {
     InvalidateRect(MainWindow, nullptr, FALSE);
 }
 
-}  // namespace
+} // namespace
 
 void SetStatus(const wchar_t* text) {
     AttentionFlag = 0;

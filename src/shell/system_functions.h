@@ -2,9 +2,9 @@
 #include <windows.h>
 
 // Looks up an optional system function by name; null when the module or the export is missing.
-template <typename Function>
-Function LookUpFunction(HMODULE module, const char* name) {
-    if (module == nullptr) return nullptr;
+template <typename Function> Function LookUpFunction(HMODULE module, const char* name) {
+    if (module == nullptr)
+        return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 

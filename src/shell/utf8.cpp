@@ -23,22 +23,28 @@ std::size_t DecodeOne(const unsigned char* bytes, std::size_t length, std::size_
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         need = 2;
         value = lead & 0x0Fu;
-        if (lead == 0xE0) low = 0xA0;   // no overlong forms
-        if (lead == 0xED) high = 0x9F;  // no surrogates
+        if (lead == 0xE0)
+            low = 0xA0; // no overlong forms
+        if (lead == 0xED)
+            high = 0x9F; // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         need = 3;
         value = lead & 0x07u;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F; // nothing above U+10FFFF
     } else {
         return 0;
     }
     for (std::size_t k = 1; k <= need; ++k) {
-        if (i + k >= length) return 0;
+        if (i + k >= length)
+            return 0;
         const unsigned char next = bytes[i + k];
         const unsigned char min = k == 1 ? low : 0x80;
         const unsigned char max = k == 1 ? high : 0xBF;
-        if (next < min || next > max) return 0;
+        if (next < min || next > max)
+            return 0;
         value = (value << 6) | (next & 0x3Fu);
         *consumed = k + 1;
     }
@@ -46,10 +52,11 @@ std::size_t DecodeOne(const unsigned char* bytes, std::size_t length, std::size_
     return need + 1;
 }
 
-}  // namespace
+} // namespace
 
 long long Utf8ToWide(const char* text, std::size_t length, wchar_t* out, std::size_t capacity, bool strict) {
-    if (capacity == 0) return -1;
+    if (capacity == 0)
+        return -1;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     std::size_t written = 0;
     std::size_t i = 0;
@@ -86,7 +93,8 @@ long long Utf8ToWide(const char* text, std::size_t length, wchar_t* out, std::si
 
 bool Utf8ToWideStrict(const char* text, wchar_t* out, std::size_t capacity) {
     if (text == nullptr) {
-        if (capacity > 0) out[0] = L'\0';
+        if (capacity > 0)
+            out[0] = L'\0';
         return false;
     }
     return Utf8ToWide(text, std::strlen(text), out, capacity, true) >= 0;

@@ -7,24 +7,27 @@
 HFONT Fonts[kFontRoleCount] = {};
 
 HFONT CreateUiFont(int size, int weight, const wchar_t* face) {
-    return CreateFontW(-Scaled(size), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    return CreateFontW(-Scaled(size), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 void DeleteFonts() {
     // The handles are not reset: the next RebuildFonts overwrites them.
     for (HFONT font : Fonts) {
-        if (font != nullptr) DeleteObject(font);
+        if (font != nullptr)
+            DeleteObject(font);
     }
 }
 
 namespace {
 
 void GiveFont(HWND control, FontRole role) {
-    if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts[role]), 1);
+    if (control != nullptr)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts[role]), 1);
 }
 
-}  // namespace
+} // namespace
 
 void RebuildFonts() {
     DeleteFonts();
@@ -34,13 +37,18 @@ void RebuildFonts() {
     const ControlSet& c = Controls;
     GiveFont(c.statusLine, BodyFont);
     GiveFont(c.outputPane, MonoFont);
-    for (HWND control : {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings, c.back, c.saveSettings}) {
+    for (HWND control :
+         {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings, c.back, c.saveSettings}) {
         GiveFont(control, BodyFont);
     }
-    for (HWND tab : c.tabs) GiveFont(tab, BodyFont);
-    for (HWND row : c.rows) GiveFont(row, BodyFont);
-    for (HWND preset : c.presets) GiveFont(preset, BodyFont);
-    for (HWND control : {c.selectIso, c.selectGameFolder, c.editControllerBindings}) GiveFont(control, BodyFont);
+    for (HWND tab : c.tabs)
+        GiveFont(tab, BodyFont);
+    for (HWND row : c.rows)
+        GiveFont(row, BodyFont);
+    for (HWND preset : c.presets)
+        GiveFont(preset, BodyFont);
+    for (HWND control : {c.selectIso, c.selectGameFolder, c.editControllerBindings})
+        GiveFont(control, BodyFont);
 }
 
 void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int corner) {
@@ -60,7 +68,8 @@ void DrawFocusRing(HDC dc, const RECT& rect, COLORREF colour) {
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ previousPen = SelectObject(dc, pen);
     HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset, Scaled(8), Scaled(8));
+    RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset, Scaled(8),
+              Scaled(8));
     SelectObject(dc, previousPen);
     SelectObject(dc, previousBrush);
     DeleteObject(pen);
@@ -75,7 +84,8 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width
     DeleteObject(pen);
 }
 
-void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour, TextPreset preset) {
+void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour,
+                TextPreset preset) {
     HGDIOBJ previous = SelectObject(dc, Fonts[role]);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -98,8 +108,14 @@ RECT MainClient() {
     return client;
 }
 
-}  // namespace
+} // namespace
 
-int CanvasY(int n) { return CanvasYFor(n, MainClient().bottom); }
-int ContentLeft() { return Scaled(356); }
-int ContentWidth() { return MainClient().right - Scaled(356) - Scaled(36); }
+int CanvasY(int n) {
+    return CanvasYFor(n, MainClient().bottom);
+}
+int ContentLeft() {
+    return Scaled(356);
+}
+int ContentWidth() {
+    return MainClient().right - Scaled(356) - Scaled(36);
+}

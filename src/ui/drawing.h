@@ -14,7 +14,8 @@ void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int
 void DrawFocusRing(HDC dc, const RECT& rect, COLORREF colour);
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width);
 // The text convention of every painter: role font, transparent background, colour, one preset.
-void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour, TextPreset preset);
+void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour,
+                TextPreset preset);
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
 // Vertical canvas position for the main window's current client height.

@@ -12,20 +12,26 @@
 
 namespace {
 
-void Move(HWND control, const Box& box) { MoveWindow(control, box.x, box.y, box.width, box.height, TRUE); }
-void Show(HWND control, bool visible) { ShowWindow(control, visible ? SW_SHOW : SW_HIDE); }
+void Move(HWND control, const Box& box) {
+    MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
+}
+void Show(HWND control, bool visible) {
+    ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+}
 
-}  // namespace
+} // namespace
 
 void LayoutHomePage() {
     const ControlSet& c = Controls;
-    if (c.play == nullptr) return;
+    if (c.play == nullptr)
+        return;
     RECT client{};
     GetClientRect(MainWindow, &client);
     const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, UiScale);
     const bool home = !Settings.pageVisible;
     for (HWND control : {c.play, c.basicGraphics, c.outputPane, c.launchDetails, c.openLog, c.settings}) {
-        if (control != nullptr) Show(control, home);
+        if (control != nullptr)
+            Show(control, home);
     }
     if (!home) {
         Move(c.statusLine, g.statusLineOnSettingsPage);

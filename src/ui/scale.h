@@ -9,11 +9,17 @@ extern int UiScale;
 int MulDivRound(int number, int numerator, int denominator);
 
 // A logical horizontal length or shape size in device pixels at the given scale.
-inline int ScaledAt(int n, int uiScale) { return MulDivRound(n, uiScale, 96); }
+inline int ScaledAt(int n, int uiScale) {
+    return MulDivRound(n, uiScale, 96);
+}
 // A logical length at the current UiScale.
-inline int Scaled(int n) { return ScaledAt(n, UiScale); }
+inline int Scaled(int n) {
+    return ScaledAt(n, UiScale);
+}
 // A vertical canvas position (0..560) for a client height.
-inline int CanvasYFor(int n, int clientHeight) { return MulDivRound(n, clientHeight, 560); }
+inline int CanvasYFor(int n, int clientHeight) {
+    return MulDivRound(n, clientHeight, 560);
+}
 
 // The largest DPI, from 72 up to cap, at which the window fits a work area of w x h pixels.
 int ComputeUiScale(int workWidth, int workHeight, int cap);

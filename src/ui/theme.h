@@ -3,7 +3,9 @@
 
 // The palette, as the platform's 0x00BBGGRR colour values. No other fixed colour exists.
 namespace Palette {
-inline constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+inline constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 inline constexpr std::uint32_t Night = Rgb(13, 18, 26);
 inline constexpr std::uint32_t NightDeep = Rgb(10, 16, 24);
 inline constexpr std::uint32_t Slate = Rgb(21, 29, 40);
@@ -24,21 +26,30 @@ inline constexpr std::uint32_t TextMuted = Rgb(146, 159, 177);
 inline constexpr std::uint32_t TextDim = Rgb(113, 124, 139);
 inline constexpr std::uint32_t TextFaint = Rgb(85, 98, 113);
 inline constexpr std::uint32_t Alert = Rgb(241, 157, 139);
-}  // namespace Palette
+} // namespace Palette
 
 // The seven DrawTextW flag sets every painter uses.
 enum TextPreset : unsigned {
-    TextLeft = 0x824,        // DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX
-    TextCenter = 0x825,      // TextLeft | DT_CENTER
-    TextRight = 0x826,       // TextLeft | DT_RIGHT
-    TextLeftClip = 0x8824,   // TextLeft | DT_END_ELLIPSIS
-    TextRightClip = 0x8826,  // TextRight | DT_END_ELLIPSIS
-    TextPath = 0x4824,       // TextLeft | DT_PATH_ELLIPSIS
-    TextWrap = 0x810,        // DT_WORDBREAK | DT_NOPREFIX
+    TextLeft = 0x824,       // DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX
+    TextCenter = 0x825,     // TextLeft | DT_CENTER
+    TextRight = 0x826,      // TextLeft | DT_RIGHT
+    TextLeftClip = 0x8824,  // TextLeft | DT_END_ELLIPSIS
+    TextRightClip = 0x8826, // TextRight | DT_END_ELLIPSIS
+    TextPath = 0x4824,      // TextLeft | DT_PATH_ELLIPSIS
+    TextWrap = 0x810,       // DT_WORDBREAK | DT_NOPREFIX
 };
 
 // Font roles: logical size at 96 DPI, weight and face.
-enum FontRole : int { BodyFont, HeadlineFont, TitleFont, TitleLeadFont, CaptionFont, MonoFont, PlayFont, kFontRoleCount };
+enum FontRole : int {
+    BodyFont,
+    HeadlineFont,
+    TitleFont,
+    TitleLeadFont,
+    CaptionFont,
+    MonoFont,
+    PlayFont,
+    kFontRoleCount
+};
 
 struct FontRoleDefinition {
     int size;
@@ -46,6 +57,6 @@ struct FontRoleDefinition {
     const wchar_t* face;
 };
 inline constexpr FontRoleDefinition kFontRoles[kFontRoleCount] = {
-    {14, 400, L"Segoe UI"}, {34, 600, L"Segoe UI"}, {27, 400, L"Georgia"}, {21, 400, L"Georgia"},
+    {14, 400, L"Segoe UI"}, {34, 600, L"Segoe UI"}, {27, 400, L"Georgia"},  {21, 400, L"Georgia"},
     {11, 400, L"Segoe UI"}, {12, 400, L"Consolas"}, {17, 600, L"Segoe UI"},
 };

@@ -18,17 +18,17 @@ double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
 }
 
-template <typename Paint>
-double TimePerCall(int iterations, Paint paint) {
+template <typename Paint> double TimePerCall(int iterations, Paint paint) {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    for (int i = 0; i < iterations; ++i) paint();
+    for (int i = 0; i < iterations; ++i)
+        paint();
     GdiFlush();
     QueryPerformanceCounter(&end);
     return Microseconds(start, end) / iterations;
 }
 
-}  // namespace
+} // namespace
 
 int wmain() {
     WNDCLASSW windowClass{};
@@ -40,8 +40,9 @@ int wmain() {
         UiScale = scale;
         RECT frame{0, 0, Scaled(900), Scaled(560)};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        MainWindow = CreateWindowExW(0, L"CanvasBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, frame.right - frame.left,
-                                     frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
+        MainWindow =
+            CreateWindowExW(0, L"CanvasBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
         RebuildFonts();
         RECT client;
         GetClientRect(MainWindow, &client);
@@ -57,11 +58,11 @@ int wmain() {
         Progress.peakCommittedMiB = 5120;
         Progress.memoryLimitMiB = 16384;
         const int iterations = 300;
-        PaintCanvas(memory);  // warm up fonts and caches
+        PaintCanvas(memory); // warm up fonts and caches
         const double canvas = TimePerCall(iterations, [&] { PaintCanvas(memory); });
         const double fill = TimePerCall(iterations, [&] { FillSolid(memory, client, Palette::Night); });
-        std::printf("UiScale %d, client %ldx%ld: full canvas paint %.1f us, plain fill %.1f us, ratio %.1f\n", scale,
-                    client.right, client.bottom, canvas, fill, canvas / fill);
+        std::printf("UiScale %d, client %ldx%ld: full canvas paint %.1f us, plain fill %.1f us, ratio %.1f\n",
+                    scale, client.right, client.bottom, canvas, fill, canvas / fill);
 
         SelectObject(memory, previous);
         DeleteObject(bitmap);

@@ -28,7 +28,8 @@ TEST(Shell, WindowAndEveryControlAsCreated) {
 
     EXPECT_EQ(ClassName(window), L"ZevNativeLauncher");
     EXPECT_EQ(WindowText(window), L"Tharn of Emberfall");
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x02CA0000u);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
+              0x02CA0000u);
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 900);
@@ -51,23 +52,41 @@ TEST(Shell, WindowAndEveryControlAsCreated) {
         {107, L"Button", L"Back", 0x4001000B},
         {108, L"Button", L"Save settings", 0x4001000B},
     };
-    const wchar_t* tabs[] = {L"Graphics", L"Display", L"Advanced", L"Language", L"Controls", L"Build", L"Locations"};
-    for (int i = 0; i < 7; ++i) expected.push_back({120 + i, L"Button", tabs[i], 0x4001000B});
-    const wchar_t* rows[] = {L"Language / version", L"Internal resolution", L"Display mode", L"Window resolution",
-                             L"Image scaling", L"VSync", L"Performance HUD", L"FSR 1 upscaling", L"Texture filtering",
-                             L"Reduce texture shimmer", L"Reduce colour banding", L"Supersampling",
-                             L"3D texture smoothing (xBRZ)", L"Local HD pack (English)", L"Gameplay frame rate",
-                             L"Compiler jobs", L"Build memory cap", L"HD processing"};
-    for (int i = 0; i < 18; ++i) expected.push_back({200 + i, L"Button", rows[i], 0x4001000B});
+    const wchar_t* tabs[] = {L"Graphics", L"Display", L"Advanced", L"Language",
+                             L"Controls", L"Build",   L"Locations"};
+    for (int i = 0; i < 7; ++i)
+        expected.push_back({120 + i, L"Button", tabs[i], 0x4001000B});
+    const wchar_t* rows[] = {L"Language / version",
+                             L"Internal resolution",
+                             L"Display mode",
+                             L"Window resolution",
+                             L"Image scaling",
+                             L"VSync",
+                             L"Performance HUD",
+                             L"FSR 1 upscaling",
+                             L"Texture filtering",
+                             L"Reduce texture shimmer",
+                             L"Reduce colour banding",
+                             L"Supersampling",
+                             L"3D texture smoothing (xBRZ)",
+                             L"Local HD pack (English)",
+                             L"Gameplay frame rate",
+                             L"Compiler jobs",
+                             L"Build memory cap",
+                             L"HD processing"};
+    for (int i = 0; i < 18; ++i)
+        expected.push_back({200 + i, L"Button", rows[i], 0x4001000B});
     const wchar_t* presets[] = {L"Original", L"Balanced", L"High Quality"};
-    for (int i = 0; i < 3; ++i) expected.push_back({230 + i, L"Button", presets[i], 0x4001000B});
+    for (int i = 0; i < 3; ++i)
+        expected.push_back({230 + i, L"Button", presets[i], 0x4001000B});
     expected.push_back({240, L"Button", L"Select ISO...", 0x4001000B});
     expected.push_back({241, L"Button", L"Select game folder...", 0x4001000B});
     expected.push_back({242, L"Button", L"Edit controller bindings...", 0x4001000B});
 
     // The children in window order are the creation order, which is also the Tab order.
     size_t index = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT), ++index) {
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT), ++index) {
         ASSERT_LT(index, expected.size());
         const Expected& e = expected[index];
         SCOPED_TRACE(e.id);
@@ -102,11 +121,13 @@ TEST(Shell, TabWalksTheCreationOrderAndEnterPressesPlay) {
     const int order[] = {102, 105, 106, 101};
     for (int id : order) {
         PostKey(FocusOf(window), VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == launcher.Control(id); }, 5000)) << "Tab to " << id;
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == launcher.Control(id); }, 5000))
+            << "Tab to " << id;
     }
     PostKey(FocusOf(window), VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] {
-        return WindowText(StatusLine(window)) == L"Required launcher files are missing. Extract the entire ZIP first.";
+        return WindowText(StatusLine(window)) ==
+               L"Required launcher files are missing. Extract the entire ZIP first.";
     })) << Narrow(WindowText(StatusLine(window)));
 }
 
@@ -129,7 +150,8 @@ TEST(Shell, ASecondCopyIsRefusedAndTheFirstKeepsRunning) {
     HWND box = second.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(box), L"Tharn of Emberfall");
-    EXPECT_EQ(MessageBoxText(box), L"The launcher or an update is already running, or this folder is read-only.");
+    EXPECT_EQ(MessageBoxText(box),
+              L"The launcher or an update is already running, or this folder is read-only.");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(second.WaitForExit(), 1u);
 
@@ -152,13 +174,15 @@ TEST(Shell, AnInterruptedUpdateRefusesStartUp) {
         Launcher launcher(folder);
         HWND box = launcher.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box),
-                  L"An update was interrupted. Run the same Setup.exe with --update and this installation path to "
-                  L"recover.");
+        EXPECT_EQ(
+            MessageBoxText(box),
+            L"An update was interrupted. Run the same Setup.exe with --update and this installation path to "
+            L"recover.");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(launcher.WaitForExit(), 1u);
-        EXPECT_TRUE(folder.Exists(L"private\\launcher\\update-in-progress.json")) << "the marker is never touched";
+        EXPECT_TRUE(folder.Exists(L"private\\launcher\\update-in-progress.json"))
+            << "the marker is never touched";
     }
 }
 
-}  // namespace
+} // namespace

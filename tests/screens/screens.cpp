@@ -27,15 +27,19 @@ bool SaveClient(HWND window, const std::wstring& name) {
     const std::wstring done = OutputFolder + L"\\" + name + L".png";
     DeleteFileW(done.c_str());
     char text[64];
-    const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld\n", origin.x, origin.y, client.right,
+                                     client.bottom);
     const std::wstring temporary = request + L".tmp";
-    HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
+    HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
     DWORD written = 0;
     WriteFile(out, text, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(out);
     MoveFileW(temporary.c_str(), request.c_str());
-    const bool ok = WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
+    const bool ok =
+        WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
     std::printf("%ls %s\n", name.c_str(), ok ? "captured" : "FAILED");
     return ok;
 }
@@ -57,7 +61,8 @@ bool StatusIs(HWND window, const std::wstring& prefix) {
 void Capture(const std::wstring& name, const std::string& launchScenario,
              const std::function<bool(const PlayerFolder&, Launcher&, HWND)>& drive) {
     PlayerFolder folder;
-    if (!launchScenario.empty()) WriteScenario(folder, L"launch", launchScenario);
+    if (!launchScenario.empty())
+        WriteScenario(folder, L"launch", launchScenario);
     Launcher launcher(folder);
     HWND window = launcher.WaitForWindow();
     if (window == nullptr) {
@@ -75,7 +80,7 @@ void Capture(const std::wstring& name, const std::string& launchScenario,
     folder.WriteFile(L"standin\\release", "");
 }
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     OutputFolder = argc > 1 ? argv[1] : L".";
@@ -94,7 +99,8 @@ int wmain(int argc, wchar_t** argv) {
             "wait-file standin\\release 60000\n",
             [](const PlayerFolder&, Launcher& launcher, HWND window) {
                 launcher.Click(101);
-                return WaitUntil([&] { return StatusIs(window, L"Compiling the native game: 12 / 340 files"); });
+                return WaitUntil(
+                    [&] { return StatusIs(window, L"Compiling the native game: 12 / 340 files"); });
             });
 
     Capture(L"home-attention",
@@ -107,7 +113,8 @@ int wmain(int argc, wchar_t** argv) {
 
     Capture(L"home-details", "", [](const PlayerFolder&, Launcher& launcher, HWND window) {
         launcher.Click(105);
-        return WaitUntil([&] { return IsWindowVisible(launcher.Control(104)) != FALSE; }) && window != nullptr;
+        return WaitUntil([&] { return IsWindowVisible(launcher.Control(104)) != FALSE; }) &&
+               window != nullptr;
     });
     // The settings page: loading, then every tab with the demo installation's settings.
     Capture(L"settings-loading", "", [](const PlayerFolder& folder, Launcher& launcher, HWND window) {
@@ -115,15 +122,20 @@ int wmain(int argc, wchar_t** argv) {
         launcher.Click(106);
         return WaitUntil([&] { return StatusIs(window, L"Loading your saved settings..."); });
     });
-    const wchar_t* tabs[] = {L"graphics", L"display", L"advanced", L"language", L"controls", L"build", L"locations"};
+    const wchar_t* tabs[] = {L"graphics", L"display", L"advanced", L"language",
+                             L"controls", L"build",   L"locations"};
     for (int tab = 0; tab < 7; ++tab) {
-        Capture(std::wstring(L"settings-") + tabs[tab], "", [tab](const PlayerFolder&, Launcher& launcher, HWND window) {
-            launcher.Click(106);
-            if (!WaitUntil([&] { return IsWindowEnabled(launcher.Control(120 + tab)) != FALSE; })) return false;
-            launcher.Click(120 + tab);
-            if (tab == 6) return WaitUntil([&] { return !StatusIs(window, L"Reading your saved file locations"); });
-            return WaitUntil([&] { return IsWindowVisible(launcher.Control(kRowOfTab[tab])) != FALSE; });
-        });
+        Capture(
+            std::wstring(L"settings-") + tabs[tab], "",
+            [tab](const PlayerFolder&, Launcher& launcher, HWND window) {
+                launcher.Click(106);
+                if (!WaitUntil([&] { return IsWindowEnabled(launcher.Control(120 + tab)) != FALSE; }))
+                    return false;
+                launcher.Click(120 + tab);
+                if (tab == 6)
+                    return WaitUntil([&] { return !StatusIs(window, L"Reading your saved file locations"); });
+                return WaitUntil([&] { return IsWindowVisible(launcher.Control(kRowOfTab[tab])) != FALSE; });
+            });
     }
     return 0;
 }

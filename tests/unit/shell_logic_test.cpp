@@ -11,31 +11,35 @@ TEST(ComputeUiScale, FitsTheWindowIntoTheWorkArea) {
     struct Case {
         int width, height, cap, expected;
     } cases[] = {
-        {1920, 1040, 96, 96},    // a = 198, b = 159: the system DPI caps it
-        {1280, 680, 120, 101},   // a = 131, b = 101
-        {800, 560, 96, 80},      // a = 80, b = 82
-        {640, 480, 96, 72},      // a = 64, b = 69: the floor of 72
-        {1920, 1080, 144, 144},  // the 144-DPI test display
-        {640, 480, 60, 60},      // the floor comes before the cap
+        {1920, 1040, 96, 96},   // a = 198, b = 159: the system DPI caps it
+        {1280, 680, 120, 101},  // a = 131, b = 101
+        {800, 560, 96, 80},     // a = 80, b = 82
+        {640, 480, 96, 72},     // a = 64, b = 69: the floor of 72
+        {1920, 1080, 144, 144}, // the 144-DPI test display
+        {640, 480, 60, 60},     // the floor comes before the cap
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ComputeUiScale(c.width, c.height, c.cap), c.expected) << c.width << "x" << c.height << "/" << c.cap;
+        EXPECT_EQ(ComputeUiScale(c.width, c.height, c.cap), c.expected)
+            << c.width << "x" << c.height << "/" << c.cap;
     }
 }
 
 TEST(Scale, RoundsHalvesAwayFromZeroLikeMulDiv) {
     struct Case {
         int n, scale, expected;
-    } scaled[] = {{3, 144, 5}, {14, 120, 18}, {9, 144, 14}, {900, 96, 900}, {356, 144, 534}, {-3, 144, -5}, {0, 144, 0}};
-    for (const Case& c : scaled) EXPECT_EQ(ScaledAt(c.n, c.scale), c.expected) << c.n << " at " << c.scale;
+    } scaled[] = {{3, 144, 5},     {14, 120, 18}, {9, 144, 14}, {900, 96, 900},
+                  {356, 144, 534}, {-3, 144, -5}, {0, 144, 0}};
+    for (const Case& c : scaled)
+        EXPECT_EQ(ScaledAt(c.n, c.scale), c.expected) << c.n << " at " << c.scale;
 
     struct YCase {
         int n, height, expected;
     } canvas[] = {{0, 560, 0}, {560, 560, 560}, {208, 840, 312}, {315, 560, 315}, {150, 0, 0}, {1, 280, 1}};
-    for (const YCase& c : canvas) EXPECT_EQ(CanvasYFor(c.n, c.height), c.expected) << c.n << " of " << c.height;
+    for (const YCase& c : canvas)
+        EXPECT_EQ(CanvasYFor(c.n, c.height), c.expected) << c.n << " of " << c.height;
 
     EXPECT_EQ(MulDivRound(1, 1, 0), -1);
-    EXPECT_EQ(MulDivRound(0x7FFFFFFF, 2, 1), -1);  // does not fit 32 bits
+    EXPECT_EQ(MulDivRound(0x7FFFFFFF, 2, 1), -1); // does not fit 32 bits
     EXPECT_EQ(MulDivRound(-5, 1, 2), -3);         // -2.5 rounds away from zero
 }
 
@@ -44,12 +48,32 @@ TEST(HomeGeometry, PlacesEveryControlAt96And144) {
         int width, height, scale;
         HomeGeometry expected;
     } cases[] = {
-        {900, 560, 96,
-         {356, 508, {356, 208, 508, 64}, {394, 306, 456, 53}, {356, 382, 508, 40}, {356, 433, 508, 32},
-          {368, 391, 484, 77}, {356, 490, 226, 34}, {752, 490, 112, 34}, {356, 150, 508, 35}}},
-        {1350, 840, 144,
-         {534, 762, {534, 312, 762, 96}, {591, 459, 684, 80}, {534, 573, 762, 60}, {534, 650, 762, 48},
-          {552, 587, 726, 116}, {534, 735, 339, 51}, {1128, 735, 168, 51}, {534, 225, 762, 53}}},
+        {900,
+         560,
+         96,
+         {356,
+          508,
+          {356, 208, 508, 64},
+          {394, 306, 456, 53},
+          {356, 382, 508, 40},
+          {356, 433, 508, 32},
+          {368, 391, 484, 77},
+          {356, 490, 226, 34},
+          {752, 490, 112, 34},
+          {356, 150, 508, 35}}},
+        {1350,
+         840,
+         144,
+         {534,
+          762,
+          {534, 312, 762, 96},
+          {591, 459, 684, 80},
+          {534, 573, 762, 60},
+          {534, 650, 762, 48},
+          {552, 587, 726, 116},
+          {534, 735, 339, 51},
+          {1128, 735, 168, 51},
+          {534, 225, 762, 53}}},
     };
     auto same = [](const Box& a, const Box& b) {
         return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
@@ -87,7 +111,8 @@ TEST(StartupLogic, BaseDirectoryIsCutAtTheLastBackslashWithinItsBound) {
     for (const Case& c : cases) {
         std::wstring path = L"C:" + std::wstring(c.directoryLength - 2, L'd') + L"\\TharnOfEmberfall.exe";
         EXPECT_EQ(CutToDirectory(path.data(), 32000), c.accepted) << c.directoryLength;
-        if (c.accepted) EXPECT_EQ(std::wcslen(path.c_str()), c.directoryLength);
+        if (c.accepted)
+            EXPECT_EQ(std::wcslen(path.c_str()), c.directoryLength);
     }
     std::wstring noBackslash = L"TharnOfEmberfall.exe";
     EXPECT_FALSE(CutToDirectory(noBackslash.data(), 32000));
@@ -107,7 +132,7 @@ TEST(StartupLogic, RavelhostSwitchIsExactAndAfterTheProgramName) {
         {{L"launcher.exe", L"--Ravelhost"}, false},
         {{L"launcher.exe", L"--ravelhostx"}, false},
         {{L"launcher.exe", L" --ravelhost"}, false},
-        {{L"--ravelhost"}, false},  // the program name is never looked at
+        {{L"--ravelhost"}, false}, // the program name is never looked at
         {{L"--ravelhost", L"play"}, false},
         {{L"launcher.exe"}, false},
     };
@@ -130,24 +155,28 @@ TEST(StartupLogic, WindowIsCentredAndOnlyItsHeightClamped) {
     EXPECT_EQ(p.height, 540);
     EXPECT_EQ(p.y, 60);
     EXPECT_EQ(p.width, 916);
-    EXPECT_EQ(p.x, 42);  // 100 + (800 - 916) / 2, truncated toward zero
+    EXPECT_EQ(p.x, 42); // 100 + (800 - 916) / 2, truncated toward zero
 }
 
 TEST(Utf8, StrictAndLenientConversion) {
     struct Case {
         std::string bytes;
-        std::wstring strict;  // L"!" marks a strict failure
+        std::wstring strict; // L"!" marks a strict failure
         std::wstring lenient;
     } cases[] = {
         {"", L"", L""},
         {"Play", L"Play", L"Play"},
         {"\xC3\xA9t\xC3\xA9", L"\u00e9t\u00e9", L"\u00e9t\u00e9"},
-        {"\xF0\x9F\x8E\xAE", L"\xD83C\xDFAE", L"\xD83C\xDFAE"},  // outside the basic plane: a surrogate pair
-        {"a\xFF" "b", L"!", L"a\xFFFD" L"b"},
-        {"\xC0\xAF", L"!", L"\xFFFD\xFFFD"},          // overlong
-        {"\xED\xA0\x80", L"!", L"\xFFFD\xFFFD\xFFFD"},  // an encoded surrogate
-        {"\xE2\x82", L"!", L"\xFFFD"},                 // truncated sequence
-        {"\xF4\x90\x80\x80", L"!", L"\xFFFD\xFFFD\xFFFD\xFFFD"},  // above U+10FFFF
+        {"\xF0\x9F\x8E\xAE", L"\xD83C\xDFAE", L"\xD83C\xDFAE"}, // outside the basic plane: a surrogate pair
+        {"a\xFF"
+         "b",
+         L"!",
+         L"a\xFFFD"
+         L"b"},
+        {"\xC0\xAF", L"!", L"\xFFFD\xFFFD"},                     // overlong
+        {"\xED\xA0\x80", L"!", L"\xFFFD\xFFFD\xFFFD"},           // an encoded surrogate
+        {"\xE2\x82", L"!", L"\xFFFD"},                           // truncated sequence
+        {"\xF4\x90\x80\x80", L"!", L"\xFFFD\xFFFD\xFFFD\xFFFD"}, // above U+10FFFF
     };
     for (const Case& c : cases) {
         wchar_t out[16];
@@ -167,7 +196,7 @@ TEST(Utf8, CapacityCountsTheTerminator) {
     EXPECT_EQ(Utf8ToWide("abc", 3, out, 4, true), 3);
     EXPECT_EQ(Utf8ToWide("abcd", 4, out, 4, true), -1);
     EXPECT_EQ(Utf8ToWide("abcd", 4, out, 4, false), -1);
-    EXPECT_EQ(Utf8ToWide("\xF0\x9F\x8E\xAE", 4, out, 2, true), -1);  // a pair needs two units
+    EXPECT_EQ(Utf8ToWide("\xF0\x9F\x8E\xAE", 4, out, 2, true), -1); // a pair needs two units
 }
 
-}  // namespace
+} // namespace

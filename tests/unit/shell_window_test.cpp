@@ -37,8 +37,8 @@ TEST_F(MainWindowTest, StaticColoursFollowPageAndAttention) {
     for (const Case& c : cases) {
         Settings.pageVisible = c.page;
         AttentionFlag = c.attention;
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control)));
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control)));
         LOGBRUSH info{};
         ASSERT_NE(GetObjectW(brush, sizeof info, &info), 0);
         EXPECT_EQ(info.lbColor, c.background);
@@ -84,8 +84,10 @@ TEST_F(MainWindowTest, FontsAreBuiltAtTheScaleAndRebuiltWithoutLeaks) {
             EXPECT_STREQ(font.lfFaceName, kFontRoles[role].face);
             EXPECT_EQ(GetObjectType(before[role]), 0u) << "the previous font was not deleted";
         }
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.statusLine, WM_GETFONT, 0, 0)), Fonts[BodyFont]);
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.outputPane, WM_GETFONT, 0, 0)), Fonts[MonoFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.statusLine, WM_GETFONT, 0, 0)),
+                  Fonts[BodyFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.outputPane, WM_GETFONT, 0, 0)),
+                  Fonts[MonoFont]);
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.editControllerBindings, WM_GETFONT, 0, 0)),
                   Fonts[BodyFont]);
     }
@@ -119,16 +121,16 @@ TEST(FallbackIcon, IsDrawnWhenTheResourceIsMissing) {
     ReleaseDC(nullptr, screen);
     auto rgb = [&](int x, int y) { return pixels[y * 32 + x] & 0xFFFFFFu; };
     // DIB pixels are 0x00RRGGBB.
-    EXPECT_EQ(rgb(1, 1), 0x151D28u);    // Slate background
-    EXPECT_EQ(rgb(16, 10), 0xDABA7Bu);  // Gold vertical stroke
-    EXPECT_EQ(rgb(10, 18), 0xDABA7Bu);  // Gold cross-bar
-    EXPECT_EQ(pixels[0] >> 24, 0xFFu);  // opaque
+    EXPECT_EQ(rgb(1, 1), 0x151D28u);   // Slate background
+    EXPECT_EQ(rgb(16, 10), 0xDABA7Bu); // Gold vertical stroke
+    EXPECT_EQ(rgb(10, 18), 0xDABA7Bu); // Gold cross-bar
+    EXPECT_EQ(pixels[0] >> 24, 0xFFu); // opaque
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     DestroyIcon(icon);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -138,14 +140,19 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
         int dpi;
         RECT suggested;
         int expectedScale;
-        int width, height;  // window size after the change
+        int width, height; // window size after the change
     } cases[] = {
-        {144, {10, 20, 10 + 1366, 20 + 880}, 144, 1366, 880},  // scale equals the DPI: suggested rectangle
-        {192, {30, 40, 30 + 1800, 40 + 1200}, 165, 1575, 1032},  // scale capped by the work area: fixed allowances
+        {144, {10, 20, 10 + 1366, 20 + 880}, 144, 1366, 880}, // scale equals the DPI: suggested rectangle
+        {192,
+         {30, 40, 30 + 1800, 40 + 1200},
+         165,
+         1575,
+         1032}, // scale capped by the work area: fixed allowances
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dpi);
-        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(&c.suggested));
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                     reinterpret_cast<LPARAM>(&c.suggested));
         Pump();
         EXPECT_EQ(UiScale, c.expectedScale);
         RECT frame{};
@@ -169,4 +176,4 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
     RebuildFonts();
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,7 @@
 #include "ui/scale.h"
 
 class MainWindowTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UiScale = 96;
         AttentionFlag = 0;
@@ -42,7 +42,8 @@ protected:
     }
 
     void TearDown() override {
-        if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+        if (window_ != nullptr && IsWindow(window_))
+            DestroyWindow(window_);
         Pump();
     }
 
@@ -53,7 +54,8 @@ protected:
     static void Pump() {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) continue;
+            if (message.message == WM_QUIT)
+                continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -7,8 +7,10 @@ namespace driver {
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() > deadline) return condition();
+        if (condition())
+            return true;
+        if (GetTickCount64() > deadline)
+            return condition();
         Sleep(20);
     }
 }
@@ -17,8 +19,8 @@ std::wstring BuildDirectory() {
     wchar_t path[MAX_PATH * 4];
     GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
     std::wstring text = path;
-    text.resize(text.find_last_of(L'\\'));  // tests folder
-    text.resize(text.find_last_of(L'\\'));  // build folder
+    text.resize(text.find_last_of(L'\\')); // tests folder
+    text.resize(text.find_last_of(L'\\')); // build folder
     return text;
 }
 
@@ -28,10 +30,12 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
     CreateDirectoryW(to.c_str(), nullptr);
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
+    if (find == INVALID_HANDLE_VALUE)
+        return;
     do {
         const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
+        if (name == L"." || name == L"..")
+            continue;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             CopyTree(from + L"\\" + name, to + L"\\" + name);
         } else {
@@ -47,7 +51,8 @@ void RemoveTree(const std::wstring& path) {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
+            if (name == L"." || name == L"..")
+                continue;
             const std::wstring child = path + L"\\" + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
@@ -61,7 +66,7 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
-}  // namespace
+} // namespace
 
 PlayerFolder::PlayerFolder() {
     wchar_t temp[MAX_PATH];
@@ -72,13 +77,17 @@ PlayerFolder::PlayerFolder() {
     CopyTree(BuildDirectory() + L"\\player", root_);
 }
 
-PlayerFolder::~PlayerFolder() { RemoveTree(root_); }
+PlayerFolder::~PlayerFolder() {
+    RemoveTree(root_);
+}
 
-std::wstring PlayerFolder::PathOf(const std::wstring& relative) const { return root_ + L"\\" + relative; }
+std::wstring PlayerFolder::PathOf(const std::wstring& relative) const {
+    return root_ + L"\\" + relative;
+}
 
 void PlayerFolder::WriteFile(const std::wstring& relative, const std::string& bytes) const {
-    HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     if (file != INVALID_HANDLE_VALUE) {
         ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -88,12 +97,14 @@ void PlayerFolder::WriteFile(const std::wstring& relative, const std::string& by
 
 std::string PlayerFolder::ReadFile(const std::wstring& relative) const {
     std::string bytes;
-    HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
+    HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
     char chunk[65536];
     DWORD read = 0;
-    while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+        bytes.append(chunk, read);
     CloseHandle(file);
     return bytes;
 }
@@ -105,7 +116,8 @@ bool PlayerFolder::Exists(const std::wstring& relative) const {
 void PlayerFolder::Remove(const std::wstring& relative) const {
     const std::wstring path = PathOf(relative);
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(path);
     } else {
@@ -118,7 +130,8 @@ void PlayerFolder::MakeDirectory(const std::wstring& relative) const {
     size_t start = 0;
     while (start <= relative.size()) {
         size_t end = relative.find(L'\\', start);
-        if (end == std::wstring::npos) end = relative.size();
+        if (end == std::wstring::npos)
+            end = relative.size();
         path += L"\\" + relative.substr(start, end - start);
         CreateDirectoryW(path.c_str(), nullptr);
         start = end + 1;
@@ -128,7 +141,8 @@ void PlayerFolder::MakeDirectory(const std::wstring& relative) const {
 Launcher::Launcher(const PlayerFolder& folder, const std::wstring& arguments, bool withStdHandles) {
     const std::wstring exe = folder.PathOf(L"TharnOfEmberfall.exe");
     std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup{};
@@ -140,8 +154,8 @@ Launcher::Launcher(const PlayerFolder& folder, const std::wstring& arguments, bo
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     }
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, withStdHandles, 0, nullptr, folder.Root().c_str(),
-                       &startup, &info)) {
+    if (CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, withStdHandles, 0, nullptr,
+                       folder.Root().c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
@@ -149,11 +163,14 @@ Launcher::Launcher(const PlayerFolder& folder, const std::wstring& arguments, bo
 }
 
 Launcher::~Launcher() {
-    if (process_ == nullptr) return;
+    if (process_ == nullptr)
+        return;
     // A test that left the program running ends it by its own handle, never by name.
     if (!HasExited()) {
-        if (window_ != nullptr && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) TerminateProcess(process_, 99);
+        if (window_ != nullptr && IsWindow(window_))
+            PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0)
+            TerminateProcess(process_, 99);
         WaitForSingleObject(process_, 5000);
     }
     CloseHandle(process_);
@@ -171,10 +188,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId) return TRUE;
+    if (owner != search->processId)
+        return TRUE;
     wchar_t name[64];
     GetClassNameW(window, name, 64);
-    if (wcscmp(name, search->className) != 0) return TRUE;
+    if (wcscmp(name, search->className) != 0)
+        return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -185,22 +204,27 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     return search.found;
 }
 
-}  // namespace
+} // namespace
 
 HWND Launcher::WaitForWindow(DWORD timeoutMs) {
-    WaitUntil([&] { return (window_ = FindProcessWindow(processId_, L"ZevNativeLauncher")) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (window_ = FindProcessWindow(processId_, L"ZevNativeLauncher")) != nullptr; },
+              timeoutMs);
     return window_;
 }
 
 DWORD Launcher::WaitForExit(DWORD timeoutMs) {
-    if (process_ == nullptr) return STILL_ACTIVE;
-    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    if (process_ == nullptr)
+        return STILL_ACTIVE;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_, &code);
     return code;
 }
 
-bool Launcher::HasExited() const { return process_ == nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+bool Launcher::HasExited() const {
+    return process_ == nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+}
 
 HWND Launcher::WaitForMessageBox(DWORD timeoutMs) const {
     HWND box = nullptr;
@@ -224,7 +248,8 @@ void Launcher::Click(int id) const {
 std::wstring WindowText(HWND window) {
     const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied));
     return text;
 }
@@ -235,29 +260,37 @@ std::wstring ClassName(HWND window) {
     return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
-std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+std::wstring MessageBoxText(HWND box) {
+    return WindowText(GetDlgItem(box, 0xFFFF));
+}
 
 HWND StatusLine(HWND mainWindow) {
-    for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassName(child) == L"Static" && GetDlgCtrlID(child) == 0) return child;
+    for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(child) == L"Static" && GetDlgCtrlID(child) == 0)
+            return child;
     }
     return nullptr;
 }
 
 std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
     return out;
 }
 
 std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
+    if (text.empty())
+        return {};
     const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
     return out;
 }
 
-}  // namespace driver
+} // namespace driver

@@ -15,7 +15,7 @@ std::wstring BuildDirectory();
 
 // A private copy of build/player in a temporary folder, removed when it goes out of scope.
 class PlayerFolder {
-public:
+  public:
     PlayerFolder();
     ~PlayerFolder();
     PlayerFolder(const PlayerFolder&) = delete;
@@ -29,13 +29,13 @@ public:
     void Remove(const std::wstring& relative) const;
     void MakeDirectory(const std::wstring& relative) const;
 
-private:
+  private:
     std::wstring root_;
 };
 
 // A started TharnOfEmberfall.exe.
 class Launcher {
-public:
+  public:
     // Starts the executable of the folder with the given argument text after the program name.
     Launcher(const PlayerFolder& folder, const std::wstring& arguments = L"", bool withStdHandles = false);
     ~Launcher();
@@ -58,7 +58,7 @@ public:
     // Presses a button as a click would; returns once the press is handled (or after 10 s).
     void Click(int id) const;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND window_ = nullptr;
@@ -71,7 +71,7 @@ std::wstring MessageBoxText(HWND box);
 // The status line: the STATIC child of the main window with no identifier.
 HWND StatusLine(HWND mainWindow);
 
-std::string Narrow(const std::wstring& text);  // UTF-8
-std::wstring Widen(const std::string& text);   // from UTF-8
+std::string Narrow(const std::wstring& text); // UTF-8
+std::wstring Widen(const std::string& text);  // from UTF-8
 
-}  // namespace driver
+} // namespace driver
