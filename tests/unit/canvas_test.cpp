@@ -122,8 +122,9 @@ TEST(CanvasGeometry, IndeterminateSegmentSweepsTheTrack) {
     for (const Case& c : cases) {
         PixelRect segment{-1, -1, -1, -1};
         EXPECT_EQ(IndeterminateSegment(g, c.counter, &segment), c.drawn) << c.counter;
-        if (c.drawn)
+        if (c.drawn) {
             EXPECT_EQ(segment, (PixelRect{c.left, 278, c.right, 280})) << c.counter;
+        }
     }
 }
 

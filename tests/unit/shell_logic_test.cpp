@@ -111,8 +111,9 @@ TEST(StartupLogic, BaseDirectoryIsCutAtTheLastBackslashWithinItsBound) {
     for (const Case& c : cases) {
         std::wstring path = L"C:" + std::wstring(c.directoryLength - 2, L'd') + L"\\TharnOfEmberfall.exe";
         EXPECT_EQ(CutToDirectory(path.data(), 32000), c.accepted) << c.directoryLength;
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(std::wcslen(path.c_str()), c.directoryLength);
+        }
     }
     std::wstring noBackslash = L"TharnOfEmberfall.exe";
     EXPECT_FALSE(CutToDirectory(noBackslash.data(), 32000));
