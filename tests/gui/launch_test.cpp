@@ -145,6 +145,13 @@ TEST(Launch, StatesFromPlayThroughGameRunningToFailureAndRelaunch) {
     ASSERT_TRUE(WaitUntil([&] { return EndsWith(Pane(launcher), L"compiling game.c\r\n"); }));
     EXPECT_FALSE(IsIconic(window));
 
+    // A close request while the launcher runs only minimises the window.
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(IsWindow(window));
+    ShowWindow(window, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(window); }));
+
     fixture.Touch(L"go2");
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, kLongWait));
     EXPECT_EQ(Status(launcher), kGameRunning);
