@@ -4,6 +4,7 @@
 # The prefix defaults to ${BUILD_DIR:-build}/wineprefix-<dpi>; it is created on first use with
 # Segoe UI, Georgia and Consolas mapped to close free fonts.
 set -euo pipefail
+trap 'echo "wine-env.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 dpi=96
@@ -48,12 +49,12 @@ done
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
   wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
+  wineserver -w || true
 fi
 
 # A persistent server for this prefix makes every later Wine start take about 0.1 s.
 wineserver -p
-reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1 || echo "wine-env.sh: could not set $1 $3" >&2; }
 # The first call also starts the prefix's services, detached from our output: a service started by
 # the first test program would inherit that program's pipes and keep them open after it ends.
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ /d 'Noto Sans'
