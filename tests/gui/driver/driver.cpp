@@ -207,9 +207,14 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
 } // namespace
 
 HWND Launcher::WaitForWindow(DWORD timeoutMs) {
-    WaitUntil([&] { return (window_ = FindProcessWindow(processId_, L"ZevNativeLauncher")) != nullptr; },
-              timeoutMs);
-    return window_;
+    // The window can be found while it is still being created; it is shown once creation is done.
+    const bool shown = WaitUntil(
+        [&] {
+            window_ = FindProcessWindow(processId_, L"ZevNativeLauncher");
+            return window_ != nullptr && IsWindowVisible(window_);
+        },
+        timeoutMs);
+    return shown ? window_ : nullptr;
 }
 
 DWORD Launcher::WaitForExit(DWORD timeoutMs) {

@@ -45,7 +45,7 @@ class Launcher {
     bool started() const { return process_ != nullptr; }
     DWORD processId() const { return processId_; }
     HANDLE process() const { return process_; }
-    // The main window of this process, waiting for it to appear; null on time-out.
+    // The main window of this process once it is created and shown, waiting for it; null on time-out.
     HWND WaitForWindow(DWORD timeoutMs = 30000);
     HWND window() const { return window_; }
     // Waits for the process to end; returns its exit code, or STILL_ACTIVE on time-out.
