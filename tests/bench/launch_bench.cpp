@@ -7,68 +7,14 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include "driver.h"
 #include "launch/progress_protocol.h"
+#include "standin_record.h"
 
 namespace {
 
 constexpr int kDefaultBlocks = 10000; // 40 lines of about 50 bytes each per block: 20 MB in all
 constexpr DWORD kTimeoutMs = 10 * 60 * 1000;
-
-std::wstring BuildDirectory() {
-    wchar_t path[MAX_PATH * 4];
-    GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    std::wstring text = path;
-    text.resize(text.find_last_of(L'\\')); // bench folder
-    text.resize(text.find_last_of(L'\\')); // build folder
-    return text;
-}
-
-void CopyTree(const std::wstring& from, const std::wstring& to) {
-    CreateDirectoryW(to.c_str(), nullptr);
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyTree(from + L"\\" + name, to + L"\\" + name);
-        } else {
-            CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
-        }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-}
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
-void WriteText(const std::wstring& path, const std::string& text) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // One block: 38 ordinary lines, a progress line and a memory line (in the scenario's escapes).
 std::string Scenario(int blocks) {
@@ -90,65 +36,21 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64];
-    GetClassNameW(window, name, 64);
-    if (owner != search->processId || std::wcscmp(name, L"ZevNativeLauncher") != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // Play pressed to program exit, with the window doing all its work. Negative on failure.
-double TimeWithWindow(const std::wstring& root) {
-    const std::wstring exe = root + L"\\TharnOfEmberfall.exe";
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(),
-                        &startup, &info)) {
+double TimeWithWindow(const driver::PlayerFolder& folder) {
+    driver::Launcher launcher(folder);
+    if (launcher.WaitForWindow() == nullptr)
         return -1;
-    }
-    CloseHandle(info.hThread);
-    // The window is ready for Play once the button exists, is shown and is enabled.
-    WindowSearch search{info.dwProcessId, nullptr};
-    HWND play = nullptr;
-    for (int i = 0; i < 3000 && play == nullptr; ++i) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        HWND button = search.found != nullptr ? GetDlgItem(search.found, 101) : nullptr;
-        if (button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button))
-            play = button;
-        if (play == nullptr)
-            Sleep(10);
-    }
-    double seconds = -1;
-    if (play != nullptr) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        // Sent, not posted: a posted click can lose its button-up half to the pointer's moves.
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(play, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result);
-        if (WaitForSingleObject(info.hProcess, kTimeoutMs) == WAIT_OBJECT_0) {
-            QueryPerformanceCounter(&end);
-            DWORD code = 1;
-            GetExitCodeProcess(info.hProcess, &code);
-            if (code == 0)
-                seconds = Seconds(start, end);
-        }
-    }
-    if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0)
-        TerminateProcess(info.hProcess, 99);
-    CloseHandle(info.hProcess);
-    return seconds;
+    HWND play = launcher.Control(101);
+    if (!driver::WaitUntil([&] { return IsWindowEnabled(play) != FALSE; }))
+        return -1;
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    launcher.Click(101);
+    if (launcher.WaitForExit(kTimeoutMs) != 0)
+        return -1;
+    QueryPerformanceCounter(&end);
+    return Seconds(start, end);
 }
 
 // The same launcher invocation read by a loop that does nothing else, until end of data and exit.
@@ -232,24 +134,19 @@ void StartDesktop() {
 // The optional argument is the number of blocks, for a quicker look.
 int wmain(int argc, wchar_t** argv) {
     const int blocks = argc > 1 ? _wtoi(argv[1]) : kDefaultBlocks;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring root = std::wstring(temp) + L"launch-bench-" + std::to_wstring(GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(GetTickCount64());
-    CopyTree(BuildDirectory() + L"\\player", root);
-    CreateDirectoryW((root + L"\\standin").c_str(), nullptr);
-    WriteText(root + L"\\standin\\launch.txt", Scenario(blocks));
+    const driver::PlayerFolder folder;
+    const std::wstring& root = folder.Root();
+    driver::WriteScenario(folder, L"launch", Scenario(blocks));
 
     StartDesktop();
     unsigned long long bytes = 0;
     const double loop = TimeWithReadLoop(root, &bytes);
-    const double window = TimeWithWindow(root);
+    const double window = TimeWithWindow(folder);
     // The window's launch log holds every byte it drained: the check that both runs saw the same output.
     WIN32_FILE_ATTRIBUTE_DATA log{};
     GetFileAttributesExW((root + L"\\private\\launcher\\latest.log").c_str(), GetFileExInfoStandard, &log);
     const unsigned long long logged =
         (static_cast<unsigned long long>(log.nFileSizeHigh) << 32) | log.nFileSizeLow;
-    RemoveTree(root);
     if (loop <= 0 || window <= 0 || logged != bytes) {
         std::fprintf(stderr,
                      "launch bench: a run failed (read loop %.3f s, %llu bytes; window %.3f s, %llu bytes)\n",
