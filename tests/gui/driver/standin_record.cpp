@@ -1,45 +1,9 @@
 #include "standin_record.h"
+#include "escaped_text.h"
 
 namespace driver {
 
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::string Unescape(const std::string& text) {
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            const char next = text[i + 1];
-            const char simple = next == '\\'  ? '\\'
-                                : next == 'n' ? '\n'
-                                : next == 'r' ? '\r'
-                                : next == 't' ? '\t'
-                                              : 0;
-            if (simple != 0) {
-                bytes += simple;
-                ++i;
-                continue;
-            }
-            if (next == 'x' && i + 3 < text.size() && HexValue(text[i + 2]) >= 0 &&
-                HexValue(text[i + 3]) >= 0) {
-                bytes += static_cast<char>(HexValue(text[i + 2]) * 16 + HexValue(text[i + 3]));
-                i += 3;
-                continue;
-            }
-        }
-        bytes += text[i];
-    }
-    return bytes;
-}
 
 // "key rest": rest is what follows the first blank.
 bool TakeKey(const std::string& line, const char* key, std::string& rest) {
@@ -69,22 +33,22 @@ std::vector<Record> ParseRecords(const std::string& text) {
         start = end + 1;
         std::string rest;
         if (TakeKey(line, "begin", rest)) {
-            open = Record{Unescape(rest), {}, {}, {}};
+            open = Record{standin::UnescapeText(rest), {}, {}, {}};
         } else if (!open) {
             continue;
         } else if (line == "end") {
             invocations.push_back(*open);
             open.reset();
         } else if (TakeKey(line, "cwd", rest)) {
-            open->cwd = Widen(Unescape(rest));
+            open->cwd = Widen(standin::UnescapeText(rest));
         } else if (TakeKey(line, "arg", rest)) {
-            open->arguments.push_back(Widen(Unescape(rest)));
+            open->arguments.push_back(Widen(standin::UnescapeText(rest)));
         } else if (TakeKey(line, "env", rest)) {
             const size_t blank = rest.find(' ');
             const std::string name = rest.substr(0, blank);
             const std::string value = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
             open->environment[name] =
-                value == "-" ? std::nullopt : std::optional<std::string>(Unescape(value));
+                value == "-" ? std::nullopt : std::optional<std::string>(standin::UnescapeText(value));
         }
     }
     return invocations;
@@ -104,20 +68,8 @@ void WriteScenario(const PlayerFolder& folder, const std::wstring& mode, const s
 }
 
 std::string EscapeScenarioText(const std::string& bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            text += "\\\\";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            text += "\\x";
-            text += kHex[byte >> 4];
-            text += kHex[byte & 15];
-        } else {
-            text += c;
-        }
-    }
+    standin::AppendEscaped(text, bytes);
     return text;
 }
 
