@@ -27,11 +27,28 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
-# A free display number: no lock file and no socket for it.
+# A free display number: no lock file and no socket for it. Another run may pick the same number
+# at the same moment; the X server that wins writes its pid into the lock file, so start ours and
+# move on to the next number when the lock is not ours.
 display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+xvfb_pid=""
+while [ -z "$xvfb_pid" ]; do
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+  candidate=$!
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && [ -e "/tmp/.X$display-lock" ] && break
+    kill -0 "$candidate" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$candidate" 2>/dev/null && [ "$(tr -d ' ' <"/tmp/.X$display-lock" 2>/dev/null)" = "$candidate" ]; then
+    xvfb_pid=$candidate
+  else
+    kill "$candidate" >/dev/null 2>&1 || true
+    wait "$candidate" 2>/dev/null || true
+    display=$((display + 1))
+  fi
+done
 export DISPLAY=":$display"
 
 cleanup() {
@@ -40,11 +57,6 @@ cleanup() {
   wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
-  sleep 0.1
-done
 
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
