@@ -1,4 +1,5 @@
 #include "launch/canvas.h"
+#include "launcher_version.h"
 #include "launch/canvas_geometry.h"
 #include "launch/estimate_text.h"
 #include "launch/launch_commands.h"
@@ -18,7 +19,7 @@ constexpr const wchar_t* kTitleLead = L"T H A R N   O F";
 constexpr const wchar_t* kTitle = L"EMBERFALL";
 constexpr const wchar_t* kTagline = L"A JOURNEY BEYOND THE EMBERS";
 constexpr const wchar_t* kLauncherLabel = L"G A M E   L A U N C H E R";
-constexpr const wchar_t* kVersion = L"V1.0.0";
+constexpr const wchar_t* kVersion = L"V" LAUNCHER_VERSION_TEXT;
 constexpr const wchar_t* kWelcome = L"Pick up where you left off. Your settings stay with you.";
 constexpr const wchar_t* kToggleHint = L"Use this if the game has trouble starting.";
 constexpr const wchar_t* kFooter = L"F1 in game  /  Graphics, controls & networking";
