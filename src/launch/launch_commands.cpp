@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <cwchar>
 #include <iterator>
+#include "launch/exit_status_text.h"
 #include "launch/launch_progress.h"
 #include "launch/progress_protocol.h"
 #include "process/command_line.h"
@@ -140,4 +141,8 @@ void CompleteLaunch(std::uint32_t exitCode) {
     std::swprintf(text, std::size(text), L"\r\nLauncher returned exit code %lu.\r\n",
                   static_cast<unsigned long>(exitCode));
     AppendOutput(text);
+    // Pane only: the log keeps the launcher's own output.
+    wchar_t status[kExitStatusLineUnits];
+    if (FormatExitStatusLine(exitCode, status, std::size(status)))
+        AppendOutput(status);
 }

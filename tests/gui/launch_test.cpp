@@ -203,13 +203,16 @@ TEST(Launch, UnterminatedGameStartedLineThenExitZeroEndsTheProgram) {
               "setup done\nZEV_LAUNCHER_GAME_STARTED");
 }
 
-TEST(Launch, ExitCodeWithTheHighBitSetIsShownUnsigned) {
-    LaunchFixture fixture("exit 0xC0000005\n");
+// The code in unsigned decimal, then the searchable status line; the log stays the launcher's own output.
+TEST(Launch, ExitCodeWithTheHighBitSetIsShownUnsignedAndAsAStatus) {
+    LaunchFixture fixture("line fatal error\nexit 0xC0000005\n");
     Launcher launcher(fixture.folder);
     ASSERT_TRUE(Ready(launcher));
     launcher.Click(kPlay);
     ASSERT_TRUE(StatusBecomes(launcher, kFailed));
-    EXPECT_EQ(Pane(launcher), L"\r\nLauncher returned exit code 3221225477.\r\n");
+    EXPECT_EQ(Pane(launcher), L"fatal error\r\n\r\nLauncher returned exit code 3221225477.\r\n"
+                              L"That is Windows status 0xC0000005: a crash (access violation).\r\n");
+    EXPECT_EQ(fixture.folder.ReadFile(L"private\\launcher\\latest.log"), "fatal error\n");
 }
 
 // Missing launcher files stop Play before anything is started or the previous log is touched.

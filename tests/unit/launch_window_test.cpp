@@ -75,13 +75,14 @@ TEST_F(LaunchWindowTest, FailedLaunchShowsDetailsAndTheExitCodeLine) {
     EXPECT_FALSE(IsWindowVisible(Controls.settings));
     EXPECT_TRUE(IsWindowEnabled(Controls.play));
     EXPECT_TRUE(IsWindowEnabled(Controls.openLog));
-    EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n");
+    EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
+                          L"That is Windows status 0xFFFFFFFF.\r\n");
 
     // Already visible details stay visible; the next code line goes below.
     CompleteLaunch(1);
     EXPECT_TRUE(LaunchDetailsVisible);
     EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
-                          L"\r\nLauncher returned exit code 1.\r\n");
+                          L"That is Windows status 0xFFFFFFFF.\r\n\r\nLauncher returned exit code 1.\r\n");
 }
 
 TEST_F(LaunchWindowTest, SuccessfulLaunchDestroysTheWindow) {
