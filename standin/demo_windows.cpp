@@ -197,9 +197,12 @@ bool ChooseIsoFile(std::wstring& path) {
 bool ChooseGameFolder(std::wstring& path) {
     // The new-style folder browser needs COM on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    wchar_t chosen[MAX_PATH] = L"";
+    wchar_t displayName[MAX_PATH] = L""; // the folder's name as shown, not its path
+    // The path may be longer than the classic 260 units.
+    static wchar_t chosen[32768];
+    chosen[0] = L'\0';
     BROWSEINFOW browse{};
-    browse.pszDisplayName = chosen;
+    browse.pszDisplayName = displayName;
     browse.lpszTitle = L"Select the existing game folder. Nothing will be moved.";
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     browse.lpfn = StartAtFolder;
@@ -207,7 +210,8 @@ bool ChooseGameFolder(std::wstring& path) {
     PIDLIST_ABSOLUTE folder = SHBrowseForFolderW(&browse);
     bool ok = false;
     if (folder != nullptr) {
-        ok = SHGetPathFromIDListW(folder, chosen) != FALSE && chosen[0] != L'\0';
+        const auto capacity = static_cast<DWORD>(std::size(chosen));
+        ok = SHGetPathFromIDListEx(folder, chosen, capacity, GPFIDL_DEFAULT) != FALSE && chosen[0] != L'\0';
         CoTaskMemFree(folder);
     }
     if (SUCCEEDED(com))

@@ -9,6 +9,8 @@
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/output_pane.h"
+#include "process/path_limits.h"
+#include "process/shell_path.h"
 #include "settings/settings_model.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
@@ -29,6 +31,8 @@ CommandLine LaunchCommand;
 wchar_t PaneLine[kPaneLineUnits];
 wchar_t InterpreterPath[kPathUnits];
 wchar_t ScriptPath[kPathUnits];
+wchar_t gShortLogPath[kPathUnits];
+wchar_t gShortBaseDirectory[kPathUnits];
 
 bool FileExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
@@ -98,7 +102,14 @@ void OnPlay() {
 void OnOpenLog() {
     if (LogPath[0] == L'\0')
         return;
-    ShellExecuteW(MainWindow, L"open", LogPath, nullptr, BaseDirectory, SW_SHOWNORMAL);
+    const wchar_t* log = ShellUsablePath(LogPath, gShortLogPath);
+    const auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(MainWindow, L"open", log, nullptr, ShellUsablePath(BaseDirectory, gShortBaseDirectory),
+                      SW_SHOWNORMAL));
+    // A failure is only explained when the path's length is the likely cause.
+    constexpr INT_PTR kLastShellError = 32;
+    if (opened <= kLastShellError && !FitsClassicPath(std::wcslen(log)))
+        SetStatusAlert(kFolderPathTooLongText);
 }
 
 void OnToggleLaunchDetails() {

@@ -4,6 +4,7 @@
 #include "launch/launch_progress.h"
 #include "process/capture.h"
 #include "process/line_splitter.h"
+#include "process/path_limits.h"
 #include "settings/settings_model.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
@@ -99,6 +100,12 @@ void SetLaunchEnvironment() {
     SetEnvironmentVariableW(L"ZEV_LAUNCHER_PID", processId);
 }
 
+// A start refused for the length of the interpreter's path or of the working directory: the system's
+// own code for it reads as "file not found" and sends the player looking for a file that is there.
+bool TooLongToStart(const wchar_t* interpreterPath) {
+    return TooLongToStartProcess(std::wcslen(interpreterPath), std::wcslen(BaseDirectory));
+}
+
 } // namespace
 
 void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
@@ -115,7 +122,9 @@ void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, i
     CloseChildEnds(handles);
     if (!started) {
         CloseReadEnd();
-        SetStatusAlert(L"Could not load settings. Keep all launcher files together.");
+        SetStatusAlert(TooLongToStart(interpreterPath)
+                           ? kFolderPathTooLongText
+                           : L"Could not load settings. Keep all launcher files together.");
         return;
     }
     Helper.process = created.hProcess;
@@ -148,6 +157,10 @@ bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
         if (Helper.launchLog != INVALID_HANDLE_VALUE)
             CloseHandle(Helper.launchLog);
         Helper.launchLog = INVALID_HANDLE_VALUE;
+        if (TooLongToStart(interpreterPath)) {
+            SetStatusAlert(kFolderPathTooLongText);
+            return false;
+        }
         wchar_t message[200];
         std::swprintf(message, std::size(message),
                       L"Windows could not start the bundled launcher (error %lu).",

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <iterator>
 #include "process/command_line.h"
+#include "process/path_limits.h"
 #include "shell/app_state.h"
 
 namespace {
@@ -11,6 +12,9 @@ constexpr unsigned long kExitCommandTooLong = 64;
 constexpr unsigned long kExitCannotStart = 1;
 constexpr char kCannotStartMessage[] = "Cannot start Ravelhost integration. Extract the complete player ZIP, "
                                        "including its bundled Python and tools.\n";
+constexpr char kPathTooLongMessage[] =
+    "Cannot start Ravelhost integration: the game folder's path is too long "
+    "for Windows. Move the game folder closer to the drive root.\n";
 
 // The mode's buffers; static, as together they are larger than is comfortable on the stack.
 wchar_t InterpreterPath[kPathUnits];
@@ -54,9 +58,11 @@ unsigned long RunPassThrough(int argumentCount, wchar_t** argumentArray) {
     PROCESS_INFORMATION created{};
     if (!CreateProcessW(InterpreterPath, PassThroughCommand.buffer, nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                         nullptr, BaseDirectory, &startup, &created)) {
+        const char* message = TooLongToStartProcess(std::wcslen(InterpreterPath), std::wcslen(BaseDirectory))
+                                  ? kPathTooLongMessage
+                                  : kCannotStartMessage;
         DWORD written = 0;
-        WriteFile(startup.hStdError, kCannotStartMessage,
-                  static_cast<DWORD>(std::strlen(kCannotStartMessage)), &written, nullptr);
+        WriteFile(startup.hStdError, message, static_cast<DWORD>(std::strlen(message)), &written, nullptr);
         return kExitCannotStart;
     }
     CloseHandle(created.hThread);

@@ -186,6 +186,16 @@ TEST_F(PassThroughTest, AMissingInterpreterIsReportedOnStandardErrorWithExitCode
     EXPECT_EQ(outcome.out, "");
 }
 
+// Nested so that the program's path fits the classic 260-unit limit and the interpreter's does not.
+TEST(PassThroughLongPath, AnInterpreterPathPastTheLimitIsExplained) {
+    PlayerFolder folder(235);
+    const Outcome outcome = RunExe(folder, L"--ravelhost");
+    EXPECT_EQ(outcome.exitCode, 1u);
+    EXPECT_EQ(outcome.err,
+              "Cannot start Ravelhost integration: the game folder's path is too long for Windows. "
+              "Move the game folder closer to the drive root.\n");
+}
+
 TEST_F(PassThroughTest, RunsWhileAWindowOfAnotherInstanceHoldsTheLock) {
     Launcher window(folder_);
     ASSERT_NE(window.WaitForWindow(), nullptr);

@@ -68,17 +68,27 @@ void RemoveTree(const std::wstring& path) {
 
 } // namespace
 
-PlayerFolder::PlayerFolder() {
+PlayerFolder::PlayerFolder(size_t rootLength) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
-    root_ = std::wstring(temp) + L"player-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
+    top_ = std::wstring(temp) + L"player-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
+    root_ = top_;
+    CreateDirectoryW(root_.c_str(), nullptr);
+    // Nested folders of at most 100 characters (a name may have 255); the last one takes the rest.
+    constexpr size_t kNameLength = 100;
+    while (root_.size() + 1 < rootLength) {
+        const size_t remaining = rootLength - root_.size() - 1;
+        const size_t name = remaining > kNameLength + 1 ? kNameLength : remaining;
+        root_ += L"\\" + std::wstring(name, L'n');
+        CreateDirectoryW(root_.c_str(), nullptr);
+    }
     CopyTree(BuildDirectory() + L"\\player", root_);
 }
 
 PlayerFolder::~PlayerFolder() {
-    RemoveTree(root_);
+    RemoveTree(top_);
 }
 
 std::wstring PlayerFolder::PathOf(const std::wstring& relative) const {

@@ -13,10 +13,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 // The build folder (parent of the folder holding the test executable).
 std::wstring BuildDirectory();
 
-// A private copy of build/player in a temporary folder, removed when it goes out of scope.
+// A private copy of build/player in a temporary folder, removed when it goes out of scope. With a
+// root length, the copy sits in nested folders so that Root() is exactly that many characters long.
 class PlayerFolder {
   public:
-    PlayerFolder();
+    explicit PlayerFolder(size_t rootLength = 0);
     ~PlayerFolder();
     PlayerFolder(const PlayerFolder&) = delete;
     PlayerFolder& operator=(const PlayerFolder&) = delete;
@@ -30,6 +31,7 @@ class PlayerFolder {
     void MakeDirectory(const std::wstring& relative) const;
 
   private:
+    std::wstring top_; // the temporary folder that is removed
     std::wstring root_;
 };
 
