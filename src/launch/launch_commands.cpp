@@ -32,6 +32,8 @@ wchar_t PaneLine[kPaneLineUnits];
 wchar_t InterpreterPath[kPathUnits];
 wchar_t ScriptPath[kPathUnits];
 wchar_t gShortLogPath[kPathUnits];
+// The last launch ended with an error; cleared by the next Play.
+bool gLaunchEndedWithError = false;
 wchar_t gShortBaseDirectory[kPathUnits];
 
 bool FileExists(const wchar_t* path) {
@@ -76,6 +78,7 @@ void ShowLaunchDetails(bool visible) {
 void OnPlay() {
     if (HelperRunning())
         return;
+    gLaunchEndedWithError = false;
     Settings.operation = kOperationLaunch;
     ResetLaunchProgress();
     std::swprintf(InterpreterPath, std::size(InterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
@@ -144,6 +147,7 @@ void CompleteLaunch(std::uint32_t exitCode) {
         DestroyWindow(MainWindow);
         return;
     }
+    gLaunchEndedWithError = true;
     ShowWindow(MainWindow, SW_RESTORE);
     SetForegroundWindow(MainWindow);
     SetStatusAlert(L"The game could not start or exited with an error. Check the launch details below.");
@@ -156,4 +160,14 @@ void CompleteLaunch(std::uint32_t exitCode) {
     wchar_t status[kExitStatusLineUnits];
     if (FormatExitStatusLine(exitCode, status, std::size(status)))
         AppendOutput(status);
+}
+
+TaskbarProgress CurrentTaskbarProgress() {
+    LaunchPhase phase = LaunchPhase::Idle;
+    if (HelperRunning()) {
+        phase = Settings.operation == kOperationLaunch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
+    } else if (gLaunchEndedWithError && AttentionFlag != 0 && Settings.operation == kOperationLaunch) {
+        phase = LaunchPhase::EndedNeedingAttention;
+    }
+    return WantedTaskbarProgress(phase, Progress);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "launch/taskbar_progress.h"
 
 // True while the launch output pane replaces Settings and the toggle on the home page.
 extern bool LaunchDetailsVisible;
@@ -12,3 +13,6 @@ void OnToggleLaunchDetails();
 void ClassifyLaunchLine(char* line, long long length);
 // The launcher has ended with this exit code.
 void CompleteLaunch(std::uint32_t exitCode);
+
+// What the taskbar button should show for the current launch state.
+TaskbarProgress CurrentTaskbarProgress();

@@ -10,6 +10,7 @@
 #include "shell/controls.h"
 #include "shell/session_lock.h"
 #include "shell/status_line.h"
+#include "shell/taskbar.h"
 #include "ui/drawing.h"
 #include "ui/home_layout.h"
 #include "ui/owner_draw.h"
@@ -40,10 +41,12 @@ LRESULT OnCreate(HWND window) {
     LayoutHomePage();
     EnableWindow(Controls.openLog, GetFileAttributesW(LogPath) != INVALID_FILE_ATTRIBUTES);
     SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
+    RegisterTaskbarButtonMessage();
     return 0;
 }
 
 void OnDestroy() {
+    ReleaseTaskbar();
     if (ArgumentArray != nullptr)
         LocalFree(ArgumentArray);
     ArgumentArray = nullptr;
@@ -133,6 +136,21 @@ void OnCommand(int id) {
     } else if (id != kIdPlay) {
         OnSettingsCommand(id);
     }
+    UpdateTaskbarProgress();
+}
+
+void OnTimer(HWND window) {
+    PumpHelperOutput(window);
+    UpdateTaskbarProgress();
+}
+
+// Messages without a fixed number: the taskbar's, registered at run time.
+LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarButtonCreated(message)) {
+        OnTaskbarButtonCreated(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -151,8 +169,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return Settings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    case WM_TIMER: PumpHelperOutput(window); return 0;
+    case WM_TIMER: OnTimer(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default: return OnOtherMessage(window, message, wParam, lParam);
     }
 }

@@ -112,7 +112,8 @@ TEST(Launch, LauncherReceivesTheProgramArgumentsThenTheGraphicsPreset) {
 }
 
 // One launch through every state: launching with markers and progress, game running (minimised),
-// failure (restored, details, exit code), then a second Play that clears the pane and ends with 0.
+// failure (restored, details, exit code), then a second Play that clears the pane and ends with 0;
+// with the taskbar button's progress driven all along.
 TEST(Launch, StatesFromPlayThroughGameRunningToFailureAndRelaunch) {
     LaunchFixture fixture("line Starting Tharn of Emberfall\n"
                           "wait-file standin\\go1\n"
@@ -127,6 +128,9 @@ TEST(Launch, StatesFromPlayThroughGameRunningToFailureAndRelaunch) {
     Launcher launcher(fixture.folder);
     ASSERT_TRUE(Ready(launcher));
     HWND window = launcher.window();
+    // As from the shell once the taskbar button exists: the window then drives the button's progress
+    // through every state below (Wine has the interface), and nothing else changes.
+    PostMessageW(window, RegisterWindowMessageW(L"TaskbarButtonCreated"), 0, 0);
 
     launcher.Click(kPlay);
     ASSERT_TRUE(StatusBecomes(launcher, L"Checking your game files..."));
