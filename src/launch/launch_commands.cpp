@@ -32,9 +32,9 @@ wchar_t PaneLine[kPaneLineUnits];
 wchar_t InterpreterPath[kPathUnits];
 wchar_t ScriptPath[kPathUnits];
 wchar_t gShortLogPath[kPathUnits];
+wchar_t gShortBaseDirectory[kPathUnits];
 // The last launch ended with an error; cleared by the next Play.
 bool gLaunchEndedWithError = false;
-wchar_t gShortBaseDirectory[kPathUnits];
 
 bool FileExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;

@@ -1,8 +1,8 @@
 #pragma once
 // Where the classic 260-unit path limit still holds. The window's own file work (lock, log, checks)
 // is long-path aware, but CreateProcessW keeps the limit for the program it starts and for the
-// working directory it gives it, whatever the manifest declares; and the shell opens documents
-// only by paths within it. Includes no platform header.
+// working directory it gives it, whatever the manifest declares, and the shell is not relied on
+// to open documents by longer paths. Includes no platform header.
 #include <cstddef>
 
 // MAX_PATH: a path must be shorter than this, its terminator taking the last unit.
