@@ -31,8 +31,8 @@ CommandLine LaunchCommand;
 wchar_t PaneLine[kPaneLineUnits];
 wchar_t InterpreterPath[kPathUnits];
 wchar_t ScriptPath[kPathUnits];
-wchar_t gShortLogPath[kPathUnits];
-wchar_t gShortBaseDirectory[kPathUnits];
+wchar_t gShortLogPath[kClassicPathUnits];
+wchar_t gShortBaseDirectory[kClassicPathUnits];
 // The last launch ended with an error; cleared by the next Play.
 bool gLaunchEndedWithError = false;
 

@@ -70,18 +70,25 @@ class ShellPathTest : public testing::Test {
 };
 
 TEST_F(ShellPathTest, APathWithinTheLimitIsGivenAsItIs) {
-    static wchar_t shortForm[kPathUnits];
+    wchar_t shortForm[kClassicPathUnits];
     const std::wstring path = MakeFile(0, "log");
     EXPECT_EQ(ShellUsablePath(path.c_str(), shortForm), path.c_str());
 }
 
 TEST_F(ShellPathTest, ALongerPathIsGivenByAShortFormOfTheSameFile) {
-    static wchar_t shortForm[kPathUnits];
+    wchar_t shortForm[kClassicPathUnits];
     const std::wstring path = MakeFile(300, "the launch log");
     ASSERT_GE(path.size(), kClassicPathUnits);
     const wchar_t* usable = ShellUsablePath(path.c_str(), shortForm);
     EXPECT_LT(std::wcslen(usable), kClassicPathUnits);
     EXPECT_EQ(Read(usable), "the launch log");
+}
+
+TEST_F(ShellPathTest, APathWhoseShortFormIsStillTooLongIsGivenAsItIs) {
+    wchar_t shortForm[kClassicPathUnits];
+    const std::wstring path = MakeFile(3000, "deep"); // dozens of folders: even 8.3 names pass the limit
+    ASSERT_GT(GetShortPathNameW(path.c_str(), nullptr, 0), kClassicPathUnits);
+    EXPECT_EQ(ShellUsablePath(path.c_str(), shortForm), path.c_str());
 }
 
 } // namespace
