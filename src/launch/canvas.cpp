@@ -69,13 +69,13 @@ void PaintHeader(HDC dc, const CanvasGeometry& g) {
 }
 
 const wchar_t* Headline() {
-    if (AttentionFlag)
+    if (gAttentionFlag)
         return L"Launch needs attention";
     return HelperRunning() ? L"Preparing your game" : L"Ready to play";
 }
 
 void PaintEstimate(HDC dc, const CanvasGeometry& g) {
-    const LaunchProgress& p = Progress;
+    const LaunchProgress& p = gProgress;
     if (!p.progressStarted) {
         DrawTextIn(dc, kWelcome, ToRect(g.estimateBand), BodyFont, Palette::TextMuted, TextWrap);
         return;
@@ -91,9 +91,9 @@ void PaintEstimate(HDC dc, const CanvasGeometry& g) {
 void PaintProgressBar(HDC dc, const CanvasGeometry& g) {
     FillSolid(dc, ToRect(g.progressTrack), Palette::SlateEdge);
     PixelRect fill{};
-    if (Progress.progressStarted) {
-        fill = ProgressFill(g, Progress.highestPermille);
-    } else if (!IndeterminateSegment(g, Progress.animationCounter, &fill)) {
+    if (gProgress.progressStarted) {
+        fill = ProgressFill(g, gProgress.highestPermille);
+    } else if (!IndeterminateSegment(g, gProgress.animationCounter, &fill)) {
         return;
     }
     if (fill.right > fill.left)
@@ -104,11 +104,11 @@ void PaintHomeState(HDC dc, const CanvasGeometry& g) {
     DrawTextIn(dc, Headline(), ToRect(g.headline), HeadlineFont, Palette::TextBright, TextLeft);
     PaintEstimate(dc, g);
     FillRoundRect(dc, ToRect(g.statusCard), Palette::Slate, Palette::SlateEdge, 12);
-    const COLORREF dot = AttentionFlag ? Palette::Alert : Palette::Gold;
+    const COLORREF dot = gAttentionFlag ? Palette::Alert : Palette::Gold;
     FillRoundRect(dc, ToRect(g.statusDot), dot, dot, 6);
     if (HelperRunning())
         PaintProgressBar(dc, g);
-    if (LaunchDetailsVisible) {
+    if (gLaunchDetailsVisible) {
         FillRoundRect(dc, ToRect(g.detailsPanel), Palette::NightDeep, Palette::SlateEdge, 8);
     } else {
         DrawTextIn(dc, kToggleHint, ToRect(g.toggleHint), CaptionFont, Palette::TextMuted, TextWrap);
@@ -120,13 +120,13 @@ void PaintHomeState(HDC dc, const CanvasGeometry& g) {
 
 void PaintCanvas(HDC dc) {
     RECT client{};
-    GetClientRect(MainWindow, &client);
-    const CanvasGeometry g = ComputeCanvasGeometry(client.right, client.bottom, UiScale);
+    GetClientRect(gMainWindow, &client);
+    const CanvasGeometry g = ComputeCanvasGeometry(client.right, client.bottom, gUiScale);
     FillSolid(dc, client, Palette::Night);
     PaintSidePanel(dc, g, client.bottom);
     PaintEmblem(dc, g);
     PaintHeader(dc, g);
-    if (Settings.pageVisible) {
+    if (gSettings.pageVisible) {
         PaintSettingsPage(dc, g.contentLeft, g.contentWidth);
         return;
     }

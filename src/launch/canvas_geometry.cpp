@@ -55,6 +55,7 @@ CanvasGeometry ComputeCanvasGeometry(int clientWidth, int clientHeight, int uiSc
     const int dotX = left + s(21), dotY = y(315);
     g.statusDot = {dotX - s(3), dotY - s(3), dotX + s(3), dotY + s(3)};
     g.progressTrack = {left, y(278), right, y(280)};
+    g.progressStrip = {left, y(276), right, y(282)};
     g.indeterminateStep = s(8);
     g.detailsPanel = {left, y(382), right, y(479)};
     g.toggleHint = {left + s(47), y(465), right, y(483)};

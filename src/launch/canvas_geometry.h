@@ -29,10 +29,12 @@ struct CanvasGeometry {
     PixelRect versionChip;
 
     PixelRect headline;
-    PixelRect estimateBand;
+    PixelRect estimateBand; // also the strip repainted each second while the estimate counts
     PixelRect statusCard;
     PixelRect statusDot;
     PixelRect progressTrack;
+    PixelRect
+        progressStrip;     // repainted every tick while a child runs: the track with a margin above and below
     int indeterminateStep; // how far the indeterminate segment moves per timer tick
     PixelRect detailsPanel;
     PixelRect toggleHint;

@@ -8,7 +8,7 @@
 #include "launch/progress_protocol.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
-#include "process/output_pane.h"
+#include "shell/output_pane.h"
 #include "process/path_limits.h"
 #include "process/shell_path.h"
 #include "settings/settings_model.h"
@@ -17,20 +17,19 @@
 #include "shell/status_line.h"
 #include "ui/home_layout.h"
 
-bool LaunchDetailsVisible = false;
-LaunchProgress Progress;
+bool gLaunchDetailsVisible = false;
+LaunchProgress gProgress;
 
 namespace {
 
-constexpr int kOperationLaunch = 0;
 constexpr std::size_t kExitCodeTextUnits = 128;
 
 // One launch command and one converted output line at a time; both too large for the stack of a
 // timer tick, and neither may be allocated per use.
-CommandLine LaunchCommand;
-wchar_t PaneLine[kPaneLineUnits];
-wchar_t InterpreterPath[kPathUnits];
-wchar_t ScriptPath[kPathUnits];
+CommandLine gLaunchCommand;
+wchar_t gPaneLine[kPaneLineUnits];
+wchar_t gInterpreterPath[kPathUnits];
+wchar_t gScriptPath[kPathUnits];
 wchar_t gShortLogPath[kClassicPathUnits];
 wchar_t gShortBaseDirectory[kClassicPathUnits];
 // The last launch ended with an error; cleared by the next Play.
@@ -41,50 +40,67 @@ bool FileExists(const wchar_t* path) {
 }
 
 void ResetLaunchProgress() {
-    Progress.progressStarted = false;
-    Progress.highestPermille = 0;
-    Progress.elapsedSeconds = 0;
-    Progress.lastShownSecond = 0;
-    Progress.memoryLimitMiB = 0;
-    Progress.peakCommittedMiB = 0;
+    gProgress.progressStarted = false;
+    gProgress.highestPermille = 0;
+    gProgress.elapsedSeconds = 0;
+    gProgress.lastShownSecond = 0;
+    gProgress.memoryLimitMiB = 0;
+    gProgress.peakCommittedMiB = 0;
 }
 
 // Interpreter, "-u", script, "--launch", the program's own arguments, then the graphics preset when
 // the toggle is checked. Nothing is appended after the first failure.
 bool BuildLaunchCommand() {
-    ClearCommandLine(LaunchCommand);
-    bool fits = AppendQuotedArgument(LaunchCommand, InterpreterPath) &&
-                AppendArgument(LaunchCommand, L"-u") && AppendArgument(LaunchCommand, ScriptPath) &&
-                AppendArgument(LaunchCommand, L"--launch");
-    for (int i = 1; fits && i < ArgumentCount; ++i)
-        fits = AppendArgument(LaunchCommand, ArgumentArray[i]);
+    ClearCommandLine(gLaunchCommand);
+    bool fits = AppendQuotedArgument(gLaunchCommand, gInterpreterPath) &&
+                AppendArgument(gLaunchCommand, L"-u") && AppendArgument(gLaunchCommand, gScriptPath) &&
+                AppendArgument(gLaunchCommand, L"--launch");
+    for (int i = 1; fits && i < gArgumentCount; ++i)
+        fits = AppendArgument(gLaunchCommand, gArgumentArray[i]);
     // The toggle is read only now, after the program's arguments.
-    if (fits && SendMessageW(Controls.basicGraphics, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        fits =
-            AppendArgument(LaunchCommand, L"--graphics-preset") && AppendArgument(LaunchCommand, L"original");
+    if (fits && SendMessageW(gControls.basicGraphics, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        fits = AppendArgument(gLaunchCommand, L"--graphics-preset") &&
+               AppendArgument(gLaunchCommand, L"original");
     }
     return fits;
 }
 
 void ShowLaunchDetails(bool visible) {
-    LaunchDetailsVisible = visible;
-    SetWindowTextW(Controls.launchDetails, visible ? L"Hide launch details" : L"Show launch details");
+    gLaunchDetailsVisible = visible;
+    SetWindowTextW(gControls.launchDetails, visible ? L"Hide launch details" : L"Show launch details");
     LayoutHomePage();
-    RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 } // namespace
+
+bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
+    const StartOutcome outcome = StartLauncherChild({interpreterPath, commandLine, gBaseDirectory}, gLogPath);
+    switch (outcome.result) {
+    case StartResult::NoPipe: SetStatusAlert(L"Cannot create the launcher output pipe."); return false;
+    case StartResult::PathTooLong: SetStatusAlert(kFolderPathTooLongText); return false;
+    case StartResult::NotCreated: {
+        wchar_t message[200];
+        std::swprintf(message, std::size(message),
+                      L"Windows could not start the bundled launcher (error %lu).", outcome.error);
+        SetStatusAlert(message);
+        return false;
+    }
+    case StartResult::Started: break;
+    }
+    gProgress.gameRunning = false;
+    return true;
+}
 
 void OnPlay() {
     if (HelperRunning())
         return;
     gLaunchEndedWithError = false;
-    Settings.operation = kOperationLaunch;
     ResetLaunchProgress();
-    std::swprintf(InterpreterPath, std::size(InterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
-                  BaseDirectory);
-    std::swprintf(ScriptPath, std::size(ScriptPath), L"%ls\\tools\\launcher_locations.py", BaseDirectory);
-    if (!FileExists(InterpreterPath) || !FileExists(ScriptPath)) {
+    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
+                  L"%ls\\private\\tools\\python314\\python.exe", gBaseDirectory);
+    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py", gBaseDirectory);
+    if (!FileExists(gInterpreterPath) || !FileExists(gScriptPath)) {
         SetStatusAlert(L"Required launcher files are missing. Extract the entire ZIP first.");
         return;
     }
@@ -92,23 +108,23 @@ void OnPlay() {
         SetStatusAlert(L"The launch command is too long.");
         return;
     }
-    if (!SpawnLauncher(InterpreterPath, LaunchCommand.buffer))
+    if (!SpawnLauncher(gInterpreterPath, gLaunchCommand.buffer))
         return;
-    EnableWindow(Controls.play, FALSE);
-    EnableWindow(Controls.basicGraphics, FALSE);
-    EnableWindow(Controls.settings, FALSE);
-    EnableWindow(Controls.openLog, FileExists(LogPath));
-    SetWindowTextW(Controls.outputPane, L"");
+    EnableWindow(gControls.play, FALSE);
+    EnableWindow(gControls.basicGraphics, FALSE);
+    EnableWindow(gControls.settings, FALSE);
+    EnableWindow(gControls.openLog, FileExists(gLogPath));
+    SetWindowTextW(gControls.outputPane, L"");
     SetStatus(L"Checking game files. First-time setup can take several minutes...");
 }
 
 void OnOpenLog() {
-    if (LogPath[0] == L'\0')
+    if (gLogPath[0] == L'\0')
         return;
-    const wchar_t* log = ShellUsablePath(LogPath, gShortLogPath);
+    const wchar_t* log = ShellUsablePath(gLogPath, gShortLogPath);
     const auto opened = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(MainWindow, L"open", log, nullptr, ShellUsablePath(BaseDirectory, gShortBaseDirectory),
-                      SW_SHOWNORMAL));
+        ShellExecuteW(gMainWindow, L"open", log, nullptr,
+                      ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
     // A failure is only explained when the path's length is the likely cause.
     constexpr INT_PTR kLastShellError = 32;
     if (opened <= kLastShellError && !FitsClassicPath(std::wcslen(log)))
@@ -116,40 +132,40 @@ void OnOpenLog() {
 }
 
 void OnToggleLaunchDetails() {
-    ShowLaunchDetails(!LaunchDetailsVisible);
+    ShowLaunchDetails(!gLaunchDetailsVisible);
 }
 
 void ClassifyLaunchLine(char* line, long long length) {
     if (length <= 0)
         return;
     const auto size = static_cast<std::size_t>(length);
-    const bool hasText = FormatPaneLine(line, size, PaneLine);
+    const bool hasText = FormatPaneLine(line, size, gPaneLine);
     const LaunchLineEffects effects =
-        ApplyLaunchLine(Progress, LaunchLine{line, size, hasText}, GetTickCount64());
+        ApplyLaunchLine(gProgress, LaunchLine{line, size, hasText}, GetTickCount64());
     if (effects.restore)
-        ShowWindow(MainWindow, SW_RESTORE);
+        ShowWindow(gMainWindow, SW_RESTORE);
     if (effects.setStatus)
         SetStatus(effects.statusText);
     if (effects.minimise)
-        ShowWindow(MainWindow, SW_MINIMIZE);
+        ShowWindow(gMainWindow, SW_MINIMIZE);
     if (effects.invalidate)
-        InvalidateRect(MainWindow, nullptr, FALSE);
+        InvalidateRect(gMainWindow, nullptr, FALSE);
     if (effects.appendToPane)
-        AppendOutput(PaneLine);
+        AppendOutput(gPaneLine);
 }
 
 void CompleteLaunch(std::uint32_t exitCode) {
-    EnableWindow(Controls.play, TRUE);
-    EnableWindow(Controls.basicGraphics, TRUE);
-    EnableWindow(Controls.openLog, TRUE);
-    EnableWindow(Controls.settings, TRUE);
+    EnableWindow(gControls.play, TRUE);
+    EnableWindow(gControls.basicGraphics, TRUE);
+    EnableWindow(gControls.openLog, TRUE);
+    EnableWindow(gControls.settings, TRUE);
     if (exitCode == 0) {
-        DestroyWindow(MainWindow);
+        DestroyWindow(gMainWindow);
         return;
     }
     gLaunchEndedWithError = true;
-    ShowWindow(MainWindow, SW_RESTORE);
-    SetForegroundWindow(MainWindow);
+    ShowWindow(gMainWindow, SW_RESTORE);
+    SetForegroundWindow(gMainWindow);
     SetStatusAlert(L"The game could not start or exited with an error. Check the launch details below.");
     ShowLaunchDetails(true);
     wchar_t text[kExitCodeTextUnits];
@@ -162,12 +178,16 @@ void CompleteLaunch(std::uint32_t exitCode) {
         AppendOutput(status);
 }
 
+void ForgetLaunchError() {
+    gLaunchEndedWithError = false;
+}
+
 TaskbarProgress CurrentTaskbarProgress() {
     LaunchPhase phase = LaunchPhase::Idle;
     if (HelperRunning()) {
-        phase = Settings.operation == kOperationLaunch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
-    } else if (gLaunchEndedWithError && AttentionFlag != 0 && Settings.operation == kOperationLaunch) {
+        phase = gHelper.kind == HelperKind::Launch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
+    } else if (gLaunchEndedWithError && gAttentionFlag != 0) {
         phase = LaunchPhase::EndedNeedingAttention;
     }
-    return WantedTaskbarProgress(phase, Progress);
+    return WantedTaskbarProgress(phase, gProgress);
 }

@@ -13,4 +13,4 @@ struct LaunchProgress {
     bool gameRunning = false;
     std::int32_t animationCounter = 0;
 };
-extern LaunchProgress Progress;
+extern LaunchProgress gProgress;

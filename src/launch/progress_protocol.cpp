@@ -3,7 +3,7 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
-#include "shell/utf8.h"
+#include "text/utf8.h"
 
 const SetupStage SetupStages[kSetupStageCount] = {
     {L"Checking your original ISO", L"steps"},

@@ -1,18 +1,18 @@
 #include "process/capture.h"
 #include <cstring>
 
-char CaptureBuffer[kCaptureBufferBytes];
-std::uint64_t CaptureLength = 0;
+char gCaptureBuffer[kCaptureBufferBytes];
+std::uint64_t gCaptureLength = 0;
 
 void ClearCapture() {
-    CaptureLength = 0;
-    CaptureBuffer[0] = 0;
+    gCaptureLength = 0;
+    gCaptureBuffer[0] = 0;
 }
 
 void AppendCapture(const char* bytes, std::size_t count) {
-    const std::uint64_t room = kCaptureLimit - CaptureLength;
+    const std::uint64_t room = kCaptureLimit - gCaptureLength;
     const std::size_t kept = count < room ? count : static_cast<std::size_t>(room);
-    std::memcpy(CaptureBuffer + CaptureLength, bytes, kept);
-    CaptureLength += kept;
-    CaptureBuffer[CaptureLength] = 0;
+    std::memcpy(gCaptureBuffer + gCaptureLength, bytes, kept);
+    gCaptureLength += kept;
+    gCaptureBuffer[gCaptureLength] = 0;
 }

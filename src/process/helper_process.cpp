@@ -1,17 +1,12 @@
 #include "process/helper_process.h"
 #include <cwchar>
 #include <iterator>
-#include "launch/launch_progress.h"
 #include "process/capture.h"
 #include "process/line_splitter.h"
 #include "process/path_limits.h"
-#include "settings/settings_model.h"
-#include "shell/app_state.h"
-#include "shell/controls.h"
-#include "shell/status_line.h"
-#include "ui/home_layout.h"
+#include "text/path_bounds.h"
 
-HelperProcess Helper;
+HelperProcess gHelper;
 
 namespace {
 
@@ -36,7 +31,7 @@ bool CreateOutputPipe(ChildHandles& handles) {
     HANDLE readEnd = nullptr;
     if (!CreatePipe(&readEnd, &handles.pipeWriteEnd, &attributes, 0))
         return false;
-    Helper.readEnd = readEnd;
+    gHelper.readEnd = readEnd;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     return true;
 }
@@ -58,10 +53,10 @@ STARTUPINFOW ChildStartup(const ChildHandles& handles, DWORD flags) {
     return startup;
 }
 
-bool CreateChild(const wchar_t* interpreterPath, wchar_t* commandLine, STARTUPINFOW& startup,
-                 DWORD creationFlags, PROCESS_INFORMATION& created) {
-    return CreateProcessW(interpreterPath, commandLine, nullptr, nullptr, TRUE, creationFlags, nullptr,
-                          BaseDirectory, &startup, &created) != FALSE;
+bool CreateChild(const ChildRequest& request, STARTUPINFOW& startup, DWORD creationFlags,
+                 PROCESS_INFORMATION& created) {
+    return CreateProcessW(request.interpreterPath, request.commandLine, nullptr, nullptr, TRUE, creationFlags,
+                          nullptr, request.workingDirectory, &startup, &created) != FALSE;
 }
 
 // The child (and whatever it starts) now holds the only writers of the pipe.
@@ -74,20 +69,38 @@ void CloseChildEnds(ChildHandles& handles) {
 }
 
 void CloseReadEnd() {
-    CloseHandle(Helper.readEnd);
-    Helper.readEnd = nullptr;
+    CloseHandle(gHelper.readEnd);
+    gHelper.readEnd = nullptr;
 }
 
-// latest.log, emptied for this launch; readable by others (Open log) while the launch writes it.
-void OpenLaunchLog() {
+// Creates the folder that holds path, and that folder's parent first.
+void CreateLogFolders(const wchar_t* path) {
     static wchar_t folder[kPathUnits];
-    std::swprintf(folder, std::size(folder), L"%ls\\private", BaseDirectory);
+    std::swprintf(folder, std::size(folder), L"%ls", path);
+    wchar_t* const logCut = std::wcsrchr(folder, L'\\');
+    if (logCut == nullptr)
+        return;
+    *logCut = L'\0';
+    wchar_t* const parentCut = std::wcsrchr(folder, L'\\');
+    if (parentCut != nullptr) {
+        *parentCut = L'\0';
+        CreateDirectoryW(folder, nullptr);
+        *parentCut = L'\\';
+    }
     CreateDirectoryW(folder, nullptr);
-    std::swprintf(folder, std::size(folder), L"%ls\\private\\launcher", BaseDirectory);
-    CreateDirectoryW(folder, nullptr);
-    std::swprintf(LogPath, kPathUnits, L"%ls\\latest.log", folder);
-    Helper.launchLog = CreateFileW(LogPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The launch log, emptied for this launch; readable by others (Open log) while the launch writes it.
+void OpenLaunchLog(const wchar_t* logPath) {
+    CreateLogFolders(logPath);
+    gHelper.launchLog = CreateFileW(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void CloseLaunchLog() {
+    if (gHelper.launchLog != INVALID_HANDLE_VALUE)
+        CloseHandle(gHelper.launchLog);
+    gHelper.launchLog = INVALID_HANDLE_VALUE;
 }
 
 // Set in our own environment, so the launcher and every later helper inherit them.
@@ -100,77 +113,62 @@ void SetLaunchEnvironment() {
     SetEnvironmentVariableW(L"ZEV_LAUNCHER_PID", processId);
 }
 
-// A start refused for the length of the interpreter's path or of the working directory: the system's
-// own code for it reads as "file not found" and sends the player looking for a file that is there.
-bool TooLongToStart(const wchar_t* interpreterPath) {
-    return TooLongToStartProcess(std::wcslen(interpreterPath), std::wcslen(BaseDirectory));
+// Why a child was not created. A start refused for the length of the interpreter's path or of the
+// working directory is told apart: the system's own code for it reads as "file not found" and sends
+// the player looking for a file that is there.
+StartOutcome NotCreated(const ChildRequest& request, DWORD error) {
+    if (TooLongToStartProcess(std::wcslen(request.interpreterPath), std::wcslen(request.workingDirectory)))
+        return {StartResult::PathTooLong, error};
+    return {StartResult::NotCreated, error};
+}
+
+void Adopt(const PROCESS_INFORMATION& created, HelperKind kind, int operation) {
+    CloseHandle(created.hThread);
+    gHelper.kind = kind;
+    gHelper.operation = operation;
+    gHelper.process = created.hProcess;
 }
 
 } // namespace
 
-void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
-                         const wchar_t* statusText) {
+StartOutcome StartSettingsChild(const ChildRequest& request, int operation) {
     ChildHandles handles;
-    if (!CreateOutputPipe(handles)) {
-        SetStatusAlert(L"Could not open the settings helper.");
-        return;
-    }
+    if (!CreateOutputPipe(handles))
+        return {StartResult::NoPipe, GetLastError()};
     OpenNullDevice(handles);
     STARTUPINFOW startup = ChildStartup(handles, STARTF_USESTDHANDLES);
     PROCESS_INFORMATION created{};
-    const bool started = CreateChild(interpreterPath, commandLine, startup, CREATE_NO_WINDOW, created);
+    const bool started = CreateChild(request, startup, CREATE_NO_WINDOW, created);
+    const DWORD error = GetLastError();
     CloseChildEnds(handles);
     if (!started) {
         CloseReadEnd();
-        SetStatusAlert(TooLongToStart(interpreterPath)
-                           ? kFolderPathTooLongText
-                           : L"Could not load settings. Keep all launcher files together.");
-        return;
+        return NotCreated(request, error);
     }
-    Helper.process = created.hProcess;
-    CloseHandle(created.hThread);
-    Settings.operation = operation;
     ClearCapture();
-    EnableWindow(Controls.play, FALSE);
-    EnableWindow(Controls.basicGraphics, FALSE);
-    SetStatus(statusText);
-    LayoutHomePage();
+    Adopt(created, HelperKind::SettingsOperation, operation);
+    return {StartResult::Started, 0};
 }
 
-bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
+StartOutcome StartLauncherChild(const ChildRequest& request, const wchar_t* logPath) {
     ChildHandles handles;
-    if (!CreateOutputPipe(handles)) {
-        SetStatusAlert(L"Cannot create the launcher output pipe.");
-        return false;
-    }
-    OpenLaunchLog();
+    if (!CreateOutputPipe(handles))
+        return {StartResult::NoPipe, GetLastError()};
+    OpenLaunchLog(logPath);
     OpenNullDevice(handles);
     STARTUPINFOW startup = ChildStartup(handles, STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW);
     SetLaunchEnvironment();
     PROCESS_INFORMATION created{};
     // The launcher gets a console of its own, created hidden.
-    const bool started = CreateChild(interpreterPath, commandLine, startup, CREATE_NEW_CONSOLE, created);
+    const bool started = CreateChild(request, startup, CREATE_NEW_CONSOLE, created);
     const DWORD error = GetLastError();
     CloseChildEnds(handles);
     if (!started) {
         CloseReadEnd();
-        if (Helper.launchLog != INVALID_HANDLE_VALUE)
-            CloseHandle(Helper.launchLog);
-        Helper.launchLog = INVALID_HANDLE_VALUE;
-        if (TooLongToStart(interpreterPath)) {
-            SetStatusAlert(kFolderPathTooLongText);
-            return false;
-        }
-        wchar_t message[200];
-        std::swprintf(message, std::size(message),
-                      L"Windows could not start the bundled launcher (error %lu).",
-                      static_cast<unsigned long>(error));
-        SetStatusAlert(message);
-        return false;
+        CloseLaunchLog();
+        return NotCreated(request, error);
     }
-    CloseHandle(created.hThread);
     ClearLineBuffer();
-    Progress.gameRunning = false;
-    Helper.process = created.hProcess;
-    return true;
+    Adopt(created, HelperKind::Launch, 0);
+    return {StartResult::Started, 0};
 }

@@ -1,20 +1,44 @@
 #pragma once
 #include <windows.h>
 
-// The one child process the window may run at a time.
+// What the one child the window may run at a time is doing.
+enum class HelperKind { None, Launch, SettingsOperation };
+
 struct HelperProcess {
-    HANDLE process = nullptr;                  // non-null exactly while a child runs
-    HANDLE readEnd = nullptr;                  // read end of the output pipe, not inheritable
-    HANDLE launchLog = INVALID_HANDLE_VALUE;   // latest.log, open only while a launch runs
+    HelperKind kind = HelperKind::None;
+    int operation = 0;                       // the settings operation's code while kind is SettingsOperation
+    HANDLE process = nullptr;                // non-null exactly while a child runs
+    HANDLE readEnd = nullptr;                // read end of the output pipe, not inheritable
+    HANDLE launchLog = INVALID_HANDLE_VALUE; // the launch log, open only while a launch runs
 };
-extern HelperProcess Helper;
+extern HelperProcess gHelper;
 
-inline bool HelperRunning() { return Helper.process != nullptr; }
+inline bool HelperRunning() {
+    return gHelper.process != nullptr;
+}
 
-void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
-                         const wchar_t* statusText);
-// Starts the launcher; true when the process was created (the caller then applies the launch effects).
-bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine);
+// The program to run, its full command line (the child may write into it) and its working folder.
+struct ChildRequest {
+    const wchar_t* interpreterPath;
+    wchar_t* commandLine;
+    const wchar_t* workingDirectory;
+};
 
-// Called for every timer tick: drains the child's output and completes it when it has ended.
-void PumpHelperOutput(HWND mainWindow);
+// Whether a child was started, and what stopped it otherwise.
+enum class StartResult {
+    Started,
+    NoPipe,
+    NotCreated,
+    PathTooLong, // not created, and the interpreter's path or the working folder is too long to start
+};
+struct StartOutcome {
+    StartResult result;
+    unsigned long error; // the system's error code when the child could not be created
+};
+
+// Starts a settings helper with no window; its output goes to the capture buffer.
+StartOutcome StartSettingsChild(const ChildRequest& request, int operation);
+// Starts the launcher in a hidden console of its own, with the launch environment set. Its output goes
+// to the log at logPath (emptied; the log's folder and that folder's parent are created when missing)
+// and to the launch line targets.
+StartOutcome StartLauncherChild(const ChildRequest& request, const wchar_t* logPath);

@@ -1,22 +1,22 @@
 #include "process/line_splitter.h"
 
-char LineBuffer[kLineBufferBytes];
-std::uint64_t LineLength = 0;
+char gLineBuffer[kLineBufferBytes];
+std::uint64_t gLineLength = 0;
 
 namespace {
 
 void HandOver(LineSink sink) {
-    LineBuffer[LineLength] = 0;
-    const auto length = static_cast<long long>(LineLength);
-    LineLength = 0;
-    sink(LineBuffer, length);
+    gLineBuffer[gLineLength] = 0;
+    const auto length = static_cast<long long>(gLineLength);
+    gLineLength = 0;
+    sink(gLineBuffer, length);
 }
 
 } // namespace
 
 void ClearLineBuffer() {
-    LineLength = 0;
-    LineBuffer[0] = 0;
+    gLineLength = 0;
+    gLineBuffer[0] = 0;
 }
 
 void SplitLaunchOutput(const char* bytes, std::size_t count, LineSink sink) {
@@ -28,13 +28,13 @@ void SplitLaunchOutput(const char* bytes, std::size_t count, LineSink sink) {
             HandOver(sink);
             continue;
         }
-        if (LineLength == kLongestLine)
+        if (gLineLength == kLongestLine)
             HandOver(sink);
-        LineBuffer[LineLength++] = byte;
+        gLineBuffer[gLineLength++] = byte;
     }
 }
 
 void FlushUnfinishedLine(LineSink sink) {
-    if (LineLength != 0)
+    if (gLineLength != 0)
         HandOver(sink);
 }

@@ -9,8 +9,8 @@ inline constexpr std::size_t kLineBufferBytes = 32768;
 inline constexpr std::uint64_t kLongestLine = kLineBufferBytes - 1;
 
 // The unfinished line of launch output; it keeps its content from one pipe read to the next.
-extern char LineBuffer[kLineBufferBytes];
-extern std::uint64_t LineLength;
+extern char gLineBuffer[kLineBufferBytes];
+extern std::uint64_t gLineLength;
 
 // Receives one complete line: zero-terminated, without carriage returns or line feed, maybe empty.
 using LineSink = void (*)(char* line, long long length);

@@ -1,10 +1,11 @@
 #include "process/pass_through.h"
+#include <windows.h>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
 #include "process/command_line.h"
 #include "process/path_limits.h"
-#include "shell/app_state.h"
+#include "text/path_bounds.h"
 
 namespace {
 
@@ -17,19 +18,19 @@ constexpr char kPathTooLongMessage[] =
     "for Windows. Move the game folder closer to the drive root.\n";
 
 // The mode's buffers; static, as together they are larger than is comfortable on the stack.
-wchar_t InterpreterPath[kPathUnits];
-wchar_t ScriptPath[kPathUnits];
-CommandLine PassThroughCommand;
+wchar_t gInterpreterPath[kPathUnits];
+wchar_t gScriptPath[kPathUnits];
+CommandLine gPassThroughCommand;
 
 // Interpreter, "-u", the script, then every program argument except the switch that chose this mode.
 bool BuildPassThroughCommand(int argumentCount, wchar_t** argumentArray) {
-    CommandLine& command = PassThroughCommand;
+    CommandLine& command = gPassThroughCommand;
     command.length = 0;
-    if (!AppendQuotedArgument(command, InterpreterPath))
+    if (!AppendQuotedArgument(command, gInterpreterPath))
         return false;
     if (!AppendArgument(command, L"-u"))
         return false;
-    if (!AppendArgument(command, ScriptPath))
+    if (!AppendArgument(command, gScriptPath))
         return false;
     for (int i = 1; i < argumentCount; ++i) {
         if (std::wcscmp(argumentArray[i], L"--ravelhost") == 0)
@@ -42,10 +43,10 @@ bool BuildPassThroughCommand(int argumentCount, wchar_t** argumentArray) {
 
 } // namespace
 
-unsigned long RunPassThrough(int argumentCount, wchar_t** argumentArray) {
-    std::swprintf(InterpreterPath, std::size(InterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
-                  BaseDirectory);
-    std::swprintf(ScriptPath, std::size(ScriptPath), L"%ls\\tools\\ravelhost.py", BaseDirectory);
+unsigned long RunPassThrough(const wchar_t* baseDirectory, int argumentCount, wchar_t** argumentArray) {
+    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
+                  L"%ls\\private\\tools\\python314\\python.exe", baseDirectory);
+    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\ravelhost.py", baseDirectory);
     if (!BuildPassThroughCommand(argumentCount, argumentArray))
         return kExitCommandTooLong;
 
@@ -56,9 +57,9 @@ unsigned long RunPassThrough(int argumentCount, wchar_t** argumentArray) {
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(InterpreterPath, PassThroughCommand.buffer, nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                        nullptr, BaseDirectory, &startup, &created)) {
-        const char* message = TooLongToStartProcess(std::wcslen(InterpreterPath), std::wcslen(BaseDirectory))
+    if (!CreateProcessW(gInterpreterPath, gPassThroughCommand.buffer, nullptr, nullptr, TRUE,
+                        CREATE_NO_WINDOW, nullptr, baseDirectory, &startup, &created)) {
+        const char* message = TooLongToStartProcess(std::wcslen(gInterpreterPath), std::wcslen(baseDirectory))
                                   ? kPathTooLongMessage
                                   : kCannotStartMessage;
         DWORD written = 0;

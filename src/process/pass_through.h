@@ -1,4 +1,5 @@
 #pragma once
 
-// Console pass-through mode: runs the Ravelhost script with our standard handles; returns its exit code.
-unsigned long RunPassThrough(int argumentCount, wchar_t** argumentArray);
+// Console pass-through mode: runs the Ravelhost script of the player folder baseDirectory with our
+// standard handles; returns its exit code.
+unsigned long RunPassThrough(const wchar_t* baseDirectory, int argumentCount, wchar_t** argumentArray);

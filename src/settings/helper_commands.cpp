@@ -1,6 +1,6 @@
 #include "settings/helper_commands.h"
 #include <iterator>
-#include "shell/utf8.h"
+#include "text/utf8.h"
 
 HelperCommandForm FormOf(HelperCommand command) {
     constexpr const wchar_t* kSettingsTooLong = L"The settings command is too long.";

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
-#include "shell/utf8.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -73,10 +73,9 @@ CompletionEffects CompleteSettings(SettingsModel& model, int operation, std::uin
 
 } // namespace
 
-CompletionEffects CompleteSettingsResult(SettingsModel& model, std::uint32_t exitCode, const char* capture,
-                                         std::size_t length, CompletionBuffers& buffers) {
-    const int operation = model.operation;
-    model.operation = NoHelperOperation;
+CompletionEffects CompleteSettingsResult(SettingsModel& model, int operation, std::uint32_t exitCode,
+                                         const char* capture, std::size_t length,
+                                         CompletionBuffers& buffers) {
     if (IsLocationsOperation(operation))
         return CompleteLocations(model, operation, exitCode, capture, length, buffers);
     return CompleteSettings(model, operation, exitCode, capture, length, buffers);

@@ -18,8 +18,8 @@ struct CompletionEffects {
     bool readSettingsNext;     // a game folder was chosen: read the settings of that installation
 };
 
-// Ends the recorded operation: clears it, takes the helper's result into the model when it is
+// Ends a settings operation (a HelperOperation): takes the helper's result into the model when it is
 // accepted (and leaves the model as it was otherwise, but for the loaded flag of a rejected
 // settings result) and says what to show.
-CompletionEffects CompleteSettingsResult(SettingsModel& model, std::uint32_t exitCode, const char* capture,
-                                         std::size_t length, CompletionBuffers& buffers);
+CompletionEffects CompleteSettingsResult(SettingsModel& model, int operation, std::uint32_t exitCode,
+                                         const char* capture, std::size_t length, CompletionBuffers& buffers);

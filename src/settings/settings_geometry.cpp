@@ -1,6 +1,6 @@
 #include "settings/settings_geometry.h"
 #include <cstdio>
-#include "shell/utf8.h"
+#include "text/utf8.h"
 #include "ui/scale.h"
 
 SettingsGeometry ComputeSettingsGeometry(int clientWidth, int clientHeight, int uiScale,

@@ -4,6 +4,7 @@
 #include "process/capture.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
+#include "process/path_limits.h"
 #include "settings/helper_commands.h"
 #include "settings/settings_completion.h"
 #include "settings/settings_model.h"
@@ -15,9 +16,9 @@
 
 namespace {
 
-// BaseDirectory followed by a relative path; BaseDirectory's bound leaves room for every suffix.
+// gBaseDirectory followed by a relative path; gBaseDirectory's bound leaves room for every suffix.
 void FormPath(wchar_t (&out)[kPathUnits], const wchar_t* suffix) {
-    std::swprintf(out, kPathUnits, L"%ls%ls", BaseDirectory, suffix);
+    std::swprintf(out, kPathUnits, L"%ls%ls", gBaseDirectory, suffix);
 }
 
 void StartHelperCommand(HelperCommand command) {
@@ -30,7 +31,7 @@ void StartHelperCommand(HelperCommand command) {
     ClearCommandLine(line);
     FormPath(interpreterPath, L"\\private\\tools\\python314\\python.exe");
     FormPath(scriptPath, L"\\tools\\launcher_locations.py");
-    BuildHelperArguments(command, Settings, scriptPath, &arguments);
+    BuildHelperArguments(command, gSettings, scriptPath, &arguments);
 
     const HelperCommandForm form = FormOf(command);
     bool fits = AppendQuotedArgument(line, interpreterPath);
@@ -44,6 +45,24 @@ void StartHelperCommand(HelperCommand command) {
 }
 
 } // namespace
+
+void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
+                         const wchar_t* statusText) {
+    const StartOutcome outcome =
+        StartSettingsChild({interpreterPath, commandLine, gBaseDirectory}, operation);
+    switch (outcome.result) {
+    case StartResult::NoPipe: SetStatusAlert(L"Could not open the settings helper."); return;
+    case StartResult::NotCreated:
+        SetStatusAlert(L"Could not load settings. Keep all launcher files together.");
+        return;
+    case StartResult::PathTooLong: SetStatusAlert(kFolderPathTooLongText); return;
+    case StartResult::Started: break;
+    }
+    EnableWindow(gControls.play, FALSE);
+    EnableWindow(gControls.basicGraphics, FALSE);
+    SetStatus(statusText);
+    LayoutHomePage();
+}
 
 void StartSettingsCommand(SettingsMode mode) {
     StartHelperCommand(mode == SettingsMode::Save ? HelperCommand::SettingsSave
@@ -62,12 +81,12 @@ void StartControllerEditor() {
     StartHelperCommand(HelperCommand::ControllerEditor);
 }
 
-void CompleteSettingsOperation(std::uint32_t exitCode) {
+void CompleteSettingsOperation(int operation, std::uint32_t exitCode) {
     static CompletionBuffers buffers;
     const CompletionEffects effects = CompleteSettingsResult(
-        Settings, exitCode, CaptureBuffer, static_cast<std::size_t>(CaptureLength), buffers);
-    EnableWindow(Controls.play, TRUE);
-    EnableWindow(Controls.basicGraphics, TRUE);
+        gSettings, operation, exitCode, gCaptureBuffer, static_cast<std::size_t>(gCaptureLength), buffers);
+    EnableWindow(gControls.play, TRUE);
+    EnableWindow(gControls.basicGraphics, TRUE);
     if (effects.alert) {
         SetStatusAlert(effects.statusText);
     } else {
@@ -76,5 +95,5 @@ void CompleteSettingsOperation(std::uint32_t exitCode) {
     if (effects.readSettingsNext)
         StartSettingsCommand(SettingsMode::Read);
     LayoutHomePage();
-    RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

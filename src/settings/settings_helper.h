@@ -9,3 +9,7 @@ void StartSettingsCommand(SettingsMode mode);
 void StartLocationsCommand(LocationsKind kind);
 // Builds the controller-bindings editor command and starts it.
 void StartControllerEditor();
+// Starts a settings helper for the operation (a HelperOperation) with a complete command line and
+// shows statusText while it runs; Play and the toggle wait for its end.
+void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
+                         const wchar_t* statusText);

@@ -32,11 +32,11 @@ void SetCaption(HWND control, const wchar_t* caption) {
 } // namespace
 
 void LayoutSettingsPage() {
-    const ControlSet& c = Controls;
+    const ControlSet& c = gControls;
     RECT client{};
-    GetClientRect(MainWindow, &client);
+    GetClientRect(gMainWindow, &client);
     const SettingsGeometry g =
-        ComputeSettingsGeometry(client.right, client.bottom, UiScale, Settings, HelperRunning());
+        ComputeSettingsGeometry(client.right, client.bottom, gUiScale, gSettings, HelperRunning());
 
     Place(c.back, g.back);
     Place(c.saveSettings, g.save);
@@ -44,10 +44,10 @@ void LayoutSettingsPage() {
     for (int tab = 0; tab < kTabCount; ++tab)
         Place(c.tabs[tab], g.tabs[tab]);
 
-    if (Settings.loaded) {
+    if (gSettings.loaded) {
         for (int row = 0; row < kRowCount; ++row) {
             wchar_t caption[kRowCaptionUnits];
-            FormatRowCaption(row, Settings.current[row], caption);
+            FormatRowCaption(row, gSettings.current[row], caption);
             SetCaption(c.rows[row], caption);
         }
     }

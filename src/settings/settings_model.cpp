@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <iterator>
 
-SettingsModel Settings;
+SettingsModel gSettings;
 
 bool HasUnsavedChanges(const SettingsModel& model) {
     return model.loaded &&

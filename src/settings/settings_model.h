@@ -3,9 +3,9 @@
 #include "settings/catalogue.h"
 #include "shell/control_ids.h"
 
-// What the running helper process does; kept in SettingsModel::operation.
+// What a running settings helper does; the process layer keeps it with the child.
 enum HelperOperation : int {
-    NoHelperOperation = 0, // none, or the launcher
+    NoHelperOperation = 0,
     LoadSettingsOperation = 1,
     SaveSettingsOperation = 2,
     ReadLocationsOperation = 3,
@@ -21,7 +21,6 @@ inline constexpr int kLocationPathUnits = 32768;
 // The values being edited and everything the settings helper last reported.
 struct SettingsModel {
     std::int32_t current[kRowCount] = {};
-    std::int32_t operation = 0; // HelperOperation of the running helper
     std::int32_t loaded = 0;
     std::int32_t activeTab = 0;
     std::int32_t pageVisible = 0;
@@ -31,12 +30,12 @@ struct SettingsModel {
     wchar_t isoPath[kLocationPathUnits] = {};
     wchar_t gameFolderPath[kLocationPathUnits] = {};
 };
-extern SettingsModel Settings;
+extern SettingsModel gSettings;
 
 // True when the settings are loaded and any of the 18 current values differs from the saved one.
 bool HasUnsavedChanges(const SettingsModel& model);
 inline bool HasUnsavedChanges() {
-    return HasUnsavedChanges(Settings);
+    return HasUnsavedChanges(gSettings);
 }
 
 // Steps a row: delta 0 (a click) cycles and wraps, -1 / +1 (Left / Right) stop at the ends.

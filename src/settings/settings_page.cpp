@@ -12,7 +12,7 @@
 namespace {
 
 void RedrawAll() {
-    RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void NoteSettingsEdited() {
@@ -23,25 +23,25 @@ void NoteSettingsEdited() {
 }
 
 void OpenSettingsPage() {
-    Settings.pageVisible = 1;
-    Settings.activeTab = GraphicsTab;
-    Settings.loaded = 0;
-    LaunchDetailsVisible = false;
+    gSettings.pageVisible = 1;
+    gSettings.activeTab = GraphicsTab;
+    gSettings.loaded = 0;
+    gLaunchDetailsVisible = false;
     LayoutHomePage();
     StartSettingsCommand(SettingsMode::Read);
 }
 
 void LeaveSettingsPage() {
-    DiscardEdits(Settings);
-    Settings.pageVisible = 0;
+    DiscardEdits(gSettings);
+    gSettings.pageVisible = 0;
     SetStatus(L"Game files will be checked before launch.");
     LayoutHomePage();
     RedrawAll();
-    SetFocus(Controls.play);
+    SetFocus(gControls.play);
 }
 
 void SelectTab(int tab) {
-    Settings.activeTab = tab;
+    gSettings.activeTab = tab;
     if (tab == LocationsTab)
         StartLocationsCommand(LocationsKind::Read);
     LayoutHomePage();
@@ -49,18 +49,18 @@ void SelectTab(int tab) {
 }
 
 void CycleRow(int row, int delta) {
-    if (CycleSetting(Settings, row, delta, HelperRunning()))
+    if (CycleSetting(gSettings, row, delta, HelperRunning()))
         NoteSettingsEdited();
 }
 
 bool RowVisible(int id) {
-    return id >= kIdFirstRow && id <= kIdLastRow && IsWindowVisible(Controls.rows[id - kIdFirstRow]);
+    return id >= kIdFirstRow && id <= kIdLastRow && IsWindowVisible(gControls.rows[id - kIdFirstRow]);
 }
 
 } // namespace
 
 void OnSettingsCommand(int id) {
-    switch (DecidePageAction(Settings, id, HelperRunning(), RowVisible(id))) {
+    switch (DecidePageAction(gSettings, id, HelperRunning(), RowVisible(id))) {
     case PageAction::None: break;
     case PageAction::OpenPage: OpenSettingsPage(); break;
     case PageAction::LeavePage: LeaveSettingsPage(); break;
@@ -68,7 +68,7 @@ void OnSettingsCommand(int id) {
     case PageAction::SelectTab: SelectTab(id - kIdFirstTab); break;
     case PageAction::CycleRow: CycleRow(id - kIdFirstRow, 0); break;
     case PageAction::ApplyPreset:
-        ApplyPreset(Settings, id - kIdFirstPreset);
+        ApplyPreset(gSettings, id - kIdFirstPreset);
         NoteSettingsEdited();
         break;
     case PageAction::SelectIso: StartLocationsCommand(LocationsKind::Iso); break;

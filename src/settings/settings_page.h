@@ -6,8 +6,8 @@
 void OnSettingsCommand(int controlId);
 // Left/Right on a setting row; true when the message was consumed (result in *result).
 bool HandleSettingRowKey(HWND row, UINT message, WPARAM wParam, LRESULT* result);
-// A settings helper has ended with this exit code.
-void CompleteSettingsOperation(std::uint32_t exitCode);
+// A settings helper running the operation (a HelperOperation) has ended with this exit code.
+void CompleteSettingsOperation(int operation, std::uint32_t exitCode);
 // Places, shows, enables and captions the settings page's controls; called by LayoutHomePage.
 void LayoutSettingsPage();
 // Draws the settings page's texts into the content column.

@@ -20,7 +20,7 @@ void PaintLocation(HDC dc, int left, int right, int y0, const wchar_t* title, co
 
 void PaintControlsSummary(HDC dc, int left, int right, int middle) {
     static wchar_t work[kControlsSummaryUnits];
-    std::wmemcpy(work, Settings.controlsSummary, kControlsSummaryUnits);
+    std::wmemcpy(work, gSettings.controlsSummary, kControlsSummaryUnits);
     work[kControlsSummaryUnits - 1] = L'\0';
     SummaryItem items[kSummaryMaxItems];
     const int count = PlanControlsSummary(work, items);
@@ -40,7 +40,7 @@ void PaintControlsSummary(HDC dc, int left, int right, int middle) {
 void PaintSettingsPage(HDC dc, int left, int width) {
     const int right = left + width;
     const int middle = left + width / 2;
-    const int tab = Settings.activeTab;
+    const int tab = gSettings.activeTab;
     DrawTextIn(dc, L"Settings", Band(left, right, 94, 141), HeadlineFont, Palette::TextBright, TextLeft);
 
     if (tab == ControlsTab) {
@@ -50,8 +50,8 @@ void PaintSettingsPage(HDC dc, int left, int width) {
     } else if (tab == BuildTab) {
         DrawTextIn(dc, TabNote(tab), Band(left, right, 382, 447), BodyFont, Palette::TextMuted, TextWrap);
     } else if (tab == LocationsTab) {
-        PaintLocation(dc, left, right, 244, L"Original Japanese ISO", Settings.isoPath);
-        PaintLocation(dc, left, right, 350, L"Existing game installation", Settings.gameFolderPath);
+        PaintLocation(dc, left, right, 244, L"Original Japanese ISO", gSettings.isoPath);
+        PaintLocation(dc, left, right, 350, L"Existing game installation", gSettings.gameFolderPath);
     }
 
     DrawTextIn(dc, TabHint(tab), Band(left, right, 465, 483), CaptionFont, Palette::TextMuted, TextLeft);

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
-#include "shell/utf8.h"
+#include "text/utf8.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "shell/controls.h"
 #include <windows.h>
 #include "settings/catalogue.h"
-#include "shell/utf8.h"
+#include "text/utf8.h"
 #include "shell/system_functions.h"
 #include "ui/toggle_hover.h"
 
-ControlSet Controls;
-WNDPROC SavedButtonProc = nullptr;
-WNDPROC SavedToggleProc = nullptr;
+ControlSet gControls;
+WNDPROC gSavedButtonProc = nullptr;
+WNDPROC gSavedToggleProc = nullptr;
 
 namespace {
 
@@ -48,7 +48,7 @@ void ApplyDarkTheme(HWND control) {
 } // namespace
 
 void CreateControls(HWND main) {
-    ControlSet& c = Controls;
+    ControlSet& c = gControls;
     c.statusLine =
         MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0);
     c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay);
@@ -65,11 +65,11 @@ void CreateControls(HWND main) {
     c.settings = MakeControl(main, L"BUTTON", L"Settings", kVisibleButtonStyle, kIdSettings);
 
     // All buttons share one class procedure; the one replaced on Play is kept for every button.
-    SavedButtonProc = Subclass(c.play, ButtonSubclassProc);
+    gSavedButtonProc = Subclass(c.play, ButtonSubclassProc);
     Subclass(c.launchDetails, ButtonSubclassProc);
     Subclass(c.openLog, ButtonSubclassProc);
     Subclass(c.settings, ButtonSubclassProc);
-    SavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
+    gSavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
 
     c.back = MakeHiddenButton(main, L"Back", kIdBack);
     c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings);

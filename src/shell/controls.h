@@ -20,11 +20,11 @@ struct ControlSet {
     HWND selectGameFolder;
     HWND editControllerBindings;
 };
-extern ControlSet Controls;
+extern ControlSet gControls;
 
 // The procedures that subclassing replaced: one for every owner-drawn button, one for the toggle.
-extern WNDPROC SavedButtonProc;
-extern WNDPROC SavedToggleProc;
+extern WNDPROC gSavedButtonProc;
+extern WNDPROC gSavedToggleProc;
 
 // Creates every child control of the main window in creation (= Tab) order, with subclassing.
 void CreateControls(HWND mainWindow);

@@ -8,6 +8,7 @@
 #include "settings/settings_page.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
+#include "shell/helper_events.h"
 #include "shell/session_lock.h"
 #include "shell/status_line.h"
 #include "shell/taskbar.h"
@@ -16,30 +17,31 @@
 #include "ui/owner_draw.h"
 #include "ui/scale.h"
 
-int ArgumentCount = 0;
-wchar_t** ArgumentArray = nullptr;
+int gArgumentCount = 0;
+wchar_t** gArgumentArray = nullptr;
 
 namespace {
 
-HBRUSH SlateBrush = nullptr;
-HBRUSH NightDeepBrush = nullptr;
-HBRUSH NightBrush = nullptr;
+HBRUSH gSlateBrush = nullptr;
+HBRUSH gNightDeepBrush = nullptr;
+HBRUSH gNightBrush = nullptr;
 
 LRESULT OnCreate(HWND window) {
-    ArgumentArray = CommandLineToArgvW(GetCommandLineW(), &ArgumentCount);
-    if (ArgumentArray == nullptr)
-        ArgumentCount = 0;
-    MainWindow = window;
+    gArgumentArray = CommandLineToArgvW(GetCommandLineW(), &gArgumentCount);
+    if (gArgumentArray == nullptr)
+        gArgumentCount = 0;
+    gMainWindow = window;
     if (!TakeSessionLock(window))
         return -1;
+    InstallHelperTargets();
 
-    SlateBrush = CreateSolidBrush(Palette::Slate);
-    NightDeepBrush = CreateSolidBrush(Palette::NightDeep);
-    NightBrush = CreateSolidBrush(Palette::Night);
+    gSlateBrush = CreateSolidBrush(Palette::Slate);
+    gNightDeepBrush = CreateSolidBrush(Palette::NightDeep);
+    gNightBrush = CreateSolidBrush(Palette::Night);
     CreateControls(window);
     RebuildFonts();
     LayoutHomePage();
-    EnableWindow(Controls.openLog, GetFileAttributesW(LogPath) != INVALID_FILE_ATTRIBUTES);
+    EnableWindow(gControls.openLog, GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES);
     SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
     RegisterTaskbarButtonMessage();
     return 0;
@@ -47,20 +49,20 @@ LRESULT OnCreate(HWND window) {
 
 void OnDestroy() {
     ReleaseTaskbar();
-    if (ArgumentArray != nullptr)
-        LocalFree(ArgumentArray);
-    ArgumentArray = nullptr;
-    ArgumentCount = 0;
+    if (gArgumentArray != nullptr)
+        LocalFree(gArgumentArray);
+    gArgumentArray = nullptr;
+    gArgumentCount = 0;
     DeleteFonts();
-    DeleteObject(SlateBrush);
-    DeleteObject(NightDeepBrush);
-    DeleteObject(NightBrush);
+    DeleteObject(gSlateBrush);
+    DeleteObject(gNightDeepBrush);
+    DeleteObject(gNightBrush);
     PostQuitMessage(0);
 }
 
 void OnSize() {
     LayoutHomePage();
-    InvalidateRect(MainWindow, nullptr, FALSE);
+    InvalidateRect(gMainWindow, nullptr, FALSE);
 }
 
 void OnPaint(HWND window) {
@@ -90,18 +92,18 @@ void OnClose(HWND window) {
 }
 
 LRESULT OnCtlColorStatic(HDC dc, HWND control) {
-    if (control == Controls.outputPane) {
+    if (control == gControls.outputPane) {
         SetTextColor(dc, Palette::TextMuted);
         SetBkColor(dc, Palette::NightDeep);
-        return reinterpret_cast<LRESULT>(NightDeepBrush);
+        return reinterpret_cast<LRESULT>(gNightDeepBrush);
     }
-    SetTextColor(dc, AttentionFlag ? Palette::Alert : Palette::TextMuted);
-    if (Settings.pageVisible) {
+    SetTextColor(dc, gAttentionFlag ? Palette::Alert : Palette::TextMuted);
+    if (gSettings.pageVisible) {
         SetBkColor(dc, Palette::Night);
-        return reinterpret_cast<LRESULT>(NightBrush);
+        return reinterpret_cast<LRESULT>(gNightBrush);
     }
     SetBkColor(dc, Palette::Slate);
-    return reinterpret_cast<LRESULT>(SlateBrush);
+    return reinterpret_cast<LRESULT>(gSlateBrush);
 }
 
 void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
@@ -110,10 +112,10 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
     monitorInfo.cbSize = sizeof monitorInfo;
     GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitorInfo);
     const RECT& work = monitorInfo.rcWork;
-    UiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, newDpi);
+    gUiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, newDpi);
     RebuildFonts();
     constexpr UINT kNoZOrderNoActivate = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (newDpi == UiScale) {
+    if (newDpi == gUiScale) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, kNoZOrderNoActivate);
     } else {
@@ -130,7 +132,7 @@ void OnCommand(int id) {
         OnOpenLog();
     } else if (id == kIdLaunchDetails) {
         OnToggleLaunchDetails();
-    } else if (!Settings.pageVisible) {
+    } else if (!gSettings.pageVisible) {
         if (id == kIdPlay)
             OnPlay();
     } else if (id != kIdPlay) {
@@ -140,7 +142,7 @@ void OnCommand(int id) {
 }
 
 void OnTimer(HWND window) {
-    PumpHelperOutput(window);
+    OnHelperTick(window);
     UpdateTaskbarProgress();
 }
 
@@ -167,7 +169,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case DM_GETDEFID: return Settings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
+    case DM_GETDEFID: return gSettings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -3,7 +3,7 @@
 #include "shell/app_state.h"
 #include "shell/startup.h"
 
-HANDLE SessionLock = INVALID_HANDLE_VALUE;
+HANDLE gSessionLock = INVALID_HANDLE_VALUE;
 
 namespace {
 
@@ -14,22 +14,22 @@ void Refuse(HWND owner, const wchar_t* text) {
 } // namespace
 
 bool TakeSessionLock(HWND owner) {
-    if (SessionLock != INVALID_HANDLE_VALUE)
+    if (gSessionLock != INVALID_HANDLE_VALUE)
         return true;
     static wchar_t path[kPathUnits];
-    std::swprintf(path, kPathUnits, L"%ls\\private", BaseDirectory);
+    std::swprintf(path, kPathUnits, L"%ls\\private", gBaseDirectory);
     CreateDirectoryW(path, nullptr);
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher", BaseDirectory);
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher", gBaseDirectory);
     CreateDirectoryW(path, nullptr);
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", BaseDirectory);
-    SessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (SessionLock == INVALID_HANDLE_VALUE) {
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", gBaseDirectory);
+    gSessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (gSessionLock == INVALID_HANDLE_VALUE) {
         Refuse(owner, kLockRefusedText);
         return false;
     }
     // The marker refuses start-up whether it is a file or a directory; the window never touches it.
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\update-in-progress.json", BaseDirectory);
+    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\update-in-progress.json", gBaseDirectory);
     if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
         Refuse(owner, kUpdateInterruptedText);
         return false;

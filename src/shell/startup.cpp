@@ -10,13 +10,13 @@
 #include "ui/drawing.h"
 #include "ui/scale.h"
 
-wchar_t BaseDirectory[kPathUnits];
-wchar_t LogPath[kPathUnits];
-HWND MainWindow = nullptr;
+wchar_t gBaseDirectory[kPathUnits];
+wchar_t gLogPath[kPathUnits];
+HWND gMainWindow = nullptr;
 
 namespace {
 
-HICON AppIcon = nullptr;
+HICON gAppIcon = nullptr;
 
 RECT PrimaryWorkArea() {
     RECT work{};
@@ -45,7 +45,7 @@ void EnableDpiAwareness() {
         setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))); // per-monitor aware, version 2
     }
     if (auto getDpi = LookUpFunction<GetDpiForSystemFunction>(user32, "GetDpiForSystem")) {
-        UiScale = static_cast<int>(getDpi());
+        gUiScale = static_cast<int>(getDpi());
     }
 }
 
@@ -123,10 +123,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
 }
 
 unsigned long RunLauncher(HINSTANCE instance) {
-    const DWORD pathLength = GetModuleFileNameW(nullptr, BaseDirectory, static_cast<DWORD>(kPathUnits));
+    const DWORD pathLength = GetModuleFileNameW(nullptr, gBaseDirectory, static_cast<DWORD>(kPathUnits));
     if (pathLength == 0 || pathLength >= kPathUnits)
         return 1;
-    if (!CutToDirectory(BaseDirectory, kBaseDirectoryMaxLength))
+    if (!CutToDirectory(gBaseDirectory, kBaseDirectoryMaxLength))
         return 1;
 
     int argumentCount = 0;
@@ -134,7 +134,7 @@ unsigned long RunLauncher(HINSTANCE instance) {
     if (argumentArray == nullptr)
         return 1;
     if (HasRavelhostSwitch(argumentCount, argumentArray)) {
-        const unsigned long exitCode = RunPassThrough(argumentCount, argumentArray);
+        const unsigned long exitCode = RunPassThrough(gBaseDirectory, argumentCount, argumentArray);
         LocalFree(argumentArray);
         return exitCode;
     }
@@ -142,16 +142,16 @@ unsigned long RunLauncher(HINSTANCE instance) {
 
     EnableDpiAwareness();
     const RECT work = PrimaryWorkArea();
-    UiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, UiScale);
-    std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+    gUiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, gUiScale);
+    std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
 
-    AppIcon = LoadAppIcon(instance);
-    if (!RegisterMainWindowClass(instance, AppIcon))
+    gAppIcon = LoadAppIcon(instance);
+    if (!RegisterMainWindowClass(instance, gAppIcon))
         return 1;
     HWND window = CreateMainWindow(instance);
     if (window == nullptr)
         return 1;
-    MainWindow = window;
+    gMainWindow = window;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     SetFocus(GetDlgItem(window, kIdPlay));
@@ -159,12 +159,12 @@ unsigned long RunLauncher(HINSTANCE instance) {
     MSG message{};
     BOOL result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!IsDialogMessageW(MainWindow, &message)) {
+        if (!IsDialogMessageW(gMainWindow, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
-    if (AppIcon != nullptr)
-        DestroyIcon(AppIcon);
+    if (gAppIcon != nullptr)
+        DestroyIcon(gAppIcon);
     return static_cast<DWORD>(message.wParam);
 }

@@ -2,24 +2,24 @@
 #include "shell/app_state.h"
 #include "shell/controls.h"
 
-int AttentionFlag = 0;
+int gAttentionFlag = 0;
 
 namespace {
 
 void ShowStatus(const wchar_t* text) {
     // The flag is set before the text, so the static repaints in the new colour.
-    SetWindowTextW(Controls.statusLine, text);
-    InvalidateRect(MainWindow, nullptr, FALSE);
+    SetWindowTextW(gControls.statusLine, text);
+    InvalidateRect(gMainWindow, nullptr, FALSE);
 }
 
 } // namespace
 
 void SetStatus(const wchar_t* text) {
-    AttentionFlag = 0;
+    gAttentionFlag = 0;
     ShowStatus(text);
 }
 
 void SetStatusAlert(const wchar_t* text) {
-    AttentionFlag = 1;
+    gAttentionFlag = 1;
     ShowStatus(text);
 }

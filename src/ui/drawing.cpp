@@ -4,7 +4,7 @@
 #include "shell/controls.h"
 #include "ui/scale.h"
 
-HFONT Fonts[kFontRoleCount] = {};
+HFONT gFonts[kFontRoleCount] = {};
 
 HFONT CreateUiFont(int size, int weight, const wchar_t* face) {
     return CreateFontW(-Scaled(size), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -14,7 +14,7 @@ HFONT CreateUiFont(int size, int weight, const wchar_t* face) {
 
 void DeleteFonts() {
     // The handles are not reset: the next RebuildFonts overwrites them.
-    for (HFONT font : Fonts) {
+    for (HFONT font : gFonts) {
         if (font != nullptr)
             DeleteObject(font);
     }
@@ -24,7 +24,7 @@ namespace {
 
 void GiveFont(HWND control, FontRole role) {
     if (control != nullptr)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts[role]), 1);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]), 1);
 }
 
 } // namespace
@@ -32,9 +32,9 @@ void GiveFont(HWND control, FontRole role) {
 void RebuildFonts() {
     DeleteFonts();
     for (int role = 0; role < kFontRoleCount; ++role) {
-        Fonts[role] = CreateUiFont(kFontRoles[role].size, kFontRoles[role].weight, kFontRoles[role].face);
+        gFonts[role] = CreateUiFont(kFontRoles[role].size, kFontRoles[role].weight, kFontRoles[role].face);
     }
-    const ControlSet& c = Controls;
+    const ControlSet& c = gControls;
     GiveFont(c.statusLine, BodyFont);
     GiveFont(c.outputPane, MonoFont);
     for (HWND control :
@@ -86,7 +86,7 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width
 
 void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour,
                 TextPreset preset) {
-    HGDIOBJ previous = SelectObject(dc, Fonts[role]);
+    HGDIOBJ previous = SelectObject(dc, gFonts[role]);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     RECT area = rect;
@@ -104,7 +104,7 @@ namespace {
 
 RECT MainClient() {
     RECT client{};
-    GetClientRect(MainWindow, &client);
+    GetClientRect(gMainWindow, &client);
     return client;
 }
 

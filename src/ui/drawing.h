@@ -3,10 +3,10 @@
 #include "ui/theme.h"
 
 // The FontSet: seven fonts, alive until the next scale change.
-extern HFONT Fonts[kFontRoleCount];
+extern HFONT gFonts[kFontRoleCount];
 
 HFONT CreateUiFont(int size, int weight, const wchar_t* face);
-// Deletes the current fonts, creates all roles at UiScale and gives the child controls theirs.
+// Deletes the current fonts, creates all roles at gUiScale and gives the child controls theirs.
 void RebuildFonts();
 void DeleteFonts();
 

@@ -22,13 +22,13 @@ void Show(HWND control, bool visible) {
 } // namespace
 
 void LayoutHomePage() {
-    const ControlSet& c = Controls;
+    const ControlSet& c = gControls;
     if (c.play == nullptr)
         return;
     RECT client{};
-    GetClientRect(MainWindow, &client);
-    const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, UiScale);
-    const bool home = !Settings.pageVisible;
+    GetClientRect(gMainWindow, &client);
+    const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, gUiScale);
+    const bool home = !gSettings.pageVisible;
     for (HWND control : {c.play, c.basicGraphics, c.outputPane, c.launchDetails, c.openLog, c.settings}) {
         if (control != nullptr)
             Show(control, home);
@@ -39,12 +39,12 @@ void LayoutHomePage() {
         Move(c.play, g.play);
         Move(c.statusLine, g.statusLine);
         Move(c.settings, g.settings);
-        Show(c.settings, !LaunchDetailsVisible);
+        Show(c.settings, !gLaunchDetailsVisible);
         EnableWindow(c.settings, !HelperRunning());
         Move(c.basicGraphics, g.toggle);
-        Show(c.basicGraphics, !LaunchDetailsVisible);
+        Show(c.basicGraphics, !gLaunchDetailsVisible);
         Move(c.outputPane, g.outputPane);
-        Show(c.outputPane, LaunchDetailsVisible);
+        Show(c.outputPane, gLaunchDetailsVisible);
         Move(c.launchDetails, g.launchDetails);
         Move(c.openLog, g.openLog);
     }

@@ -3,7 +3,7 @@
 #include "settings/catalogue.h"
 #include "settings/settings_model.h"
 #include "shell/control_ids.h"
-#include "shell/utf8.h"
+#include "text/utf8.h"
 #include "ui/button_looks.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
@@ -38,16 +38,16 @@ void DrawRowTexts(const DRAWITEMSTRUCT& item, int row, const LookColours& colour
     wchar_t name[kRowTextUnits];
     wchar_t value[kRowTextUnits];
     Utf8ToWideStrict(SettingName(row), name, kRowTextUnits);
-    Utf8ToWideStrict(SettingOptionLabel(row, Settings.current[row]), value, kRowTextUnits);
-    const RowColumns columns = ComputeRowColumns(ToPixelRect(item.rcItem), UiScale);
+    Utf8ToWideStrict(SettingOptionLabel(row, gSettings.current[row]), value, kRowTextUnits);
+    const RowColumns columns = ComputeRowColumns(ToPixelRect(item.rcItem), gUiScale);
     DrawTextIn(item.hDC, name, ToRect(columns.name), BodyFont, colours.text, TextLeftClip);
     DrawTextIn(item.hDC, value, ToRect(columns.value), BodyFont, colours.value, TextRightClip);
 }
 
 void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, bool disabled) {
-    const RECT caption = ToRect(CaptionRect(ButtonLook::Primary, ToPixelRect(item.rcItem), UiScale));
+    const RECT caption = ToRect(CaptionRect(ButtonLook::Primary, ToPixelRect(item.rcItem), gUiScale));
     DrawTextIn(item.hDC, PlayCaption(disabled), caption, PlayFont, colours.text, TextLeft);
-    const PlayArrow arrow = ComputePlayArrow(ToPixelRect(item.rcItem), UiScale);
+    const PlayArrow arrow = ComputePlayArrow(ToPixelRect(item.rcItem), gUiScale);
     for (const PixelSegment& stroke : arrow.strokes) {
         DrawLine(item.hDC, stroke.x1, stroke.y1, stroke.x2, stroke.y2, Palette::GoldInk, arrow.width);
     }
@@ -58,8 +58,8 @@ void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, boo
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlID);
     const ButtonState state{(item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0,
-                            item.hwndItem != nullptr && item.hwndItem == HoveredControl};
-    const ButtonLook look = LookForControl(id, Settings.activeTab);
+                            item.hwndItem != nullptr && item.hwndItem == gHoveredControl};
+    const ButtonLook look = LookForControl(id, gSettings.activeTab);
     const LookColours colours = ResolveLook(look, state, id == kIdSettings);
     HDC dc = item.hDC;
 
@@ -68,7 +68,7 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (colours.hasFace)
         FillRoundRect(dc, item.rcItem, colours.faceFill, colours.faceBorder, colours.corner);
 
-    const RECT caption = ToRect(CaptionRect(look, ToPixelRect(item.rcItem), UiScale));
+    const RECT caption = ToRect(CaptionRect(look, ToPixelRect(item.rcItem), gUiScale));
     switch (look) {
     case ButtonLook::Primary: DrawPlayContent(item, colours, state.disabled); break;
     case ButtonLook::Row: DrawRowTexts(item, id - kIdFirstRow, colours); break;

@@ -1,6 +1,6 @@
 #include "ui/scale.h"
 
-int UiScale = 96;
+int gUiScale = 96;
 
 int MulDivRound(int number, int numerator, int denominator) {
     if (denominator == 0)

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 // Effective dots per inch for all drawing and layout (96 until start-up computes it).
-extern int UiScale;
+extern int gUiScale;
 
 // Platform MulDiv semantics: 64-bit product, quotient rounded to nearest, halves away from zero;
 // -1 when the divisor is 0 or the result overflows 32 bits.
@@ -12,9 +12,9 @@ int MulDivRound(int number, int numerator, int denominator);
 inline int ScaledAt(int n, int uiScale) {
     return MulDivRound(n, uiScale, 96);
 }
-// A logical length at the current UiScale.
+// A logical length at the current gUiScale.
 inline int Scaled(int n) {
-    return ScaledAt(n, UiScale);
+    return ScaledAt(n, gUiScale);
 }
 // A vertical canvas position (0..560) for a client height.
 inline int CanvasYFor(int n, int clientHeight) {

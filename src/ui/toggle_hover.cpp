@@ -6,7 +6,7 @@
 #include "ui/scale.h"
 #include "ui/toggle_geometry.h"
 
-HWND HoveredControl = nullptr;
+HWND gHoveredControl = nullptr;
 
 namespace {
 
@@ -14,15 +14,15 @@ namespace {
 // notification; either change repaints the control so its look follows.
 void TrackHover(HWND window, UINT message) {
     if (message == WM_MOUSEMOVE) {
-        if (window == HoveredControl)
+        if (window == gHoveredControl)
             return;
-        HoveredControl = window;
+        gHoveredControl = window;
         TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window, 0};
         TrackMouseEvent(&leave);
         InvalidateRect(window, nullptr, FALSE);
     } else if (message == WM_MOUSELEAVE) {
-        if (window == HoveredControl)
-            HoveredControl = nullptr;
+        if (window == gHoveredControl)
+            gHoveredControl = nullptr;
         InvalidateRect(window, nullptr, FALSE);
     }
 }
@@ -65,7 +65,7 @@ bool MayChangeToggleState(UINT message) {
 } // namespace
 
 void PaintToggle(HDC dc, int width, int height, bool checked, bool enabled, bool focused) {
-    const ToggleLook look = ComputeToggleLook(width, height, UiScale, checked, enabled);
+    const ToggleLook look = ComputeToggleLook(width, height, gUiScale, checked, enabled);
     FillSolid(dc, ToRect(look.background), Palette::Night);
     FillRoundRect(dc, ToRect(look.track), look.trackFill, look.trackBorder, kToggleTrackCorner);
     FillRoundRect(dc, ToRect(look.knob), look.knobColour, look.knobColour, kToggleKnobCorner);
@@ -83,7 +83,7 @@ LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     }
     if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE)
         TrackHover(window, message);
-    return CallWindowProcW(SavedButtonProc, window, message, wParam, lParam);
+    return CallWindowProcW(gSavedButtonProc, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ToggleSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,7 +101,7 @@ LRESULT CALLBACK ToggleSubclassProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_PRINTCLIENT: PaintToggleWindow(window, reinterpret_cast<HDC>(wParam)); return 0;
     default: break;
     }
-    const LRESULT result = CallWindowProcW(SavedToggleProc, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(gSavedToggleProc, window, message, wParam, lParam);
     if (MayChangeToggleState(message))
         InvalidateRect(window, nullptr, FALSE);
     return result;

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 // The subclassed control currently under the mouse, or null.
-extern HWND HoveredControl;
+extern HWND gHoveredControl;
 
 // Installed on every owner-drawn button: Left/Right on setting rows, then hover tracking.
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -37,26 +37,26 @@ int wmain() {
     windowClass.lpszClassName = L"CanvasBench";
     RegisterClassW(&windowClass);
     for (int scale : {96, 144}) {
-        UiScale = scale;
+        gUiScale = scale;
         RECT frame{0, 0, Scaled(900), Scaled(560)};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        MainWindow =
+        gMainWindow =
             CreateWindowExW(0, L"CanvasBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
         RebuildFonts();
         RECT client;
-        GetClientRect(MainWindow, &client);
-        HDC screen = GetDC(MainWindow);
+        GetClientRect(gMainWindow, &client);
+        HDC screen = GetDC(gMainWindow);
         HDC memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
         HGDIOBJ previous = SelectObject(memory, bitmap);
 
         // A launch in progress: headline, estimate with a memory line, the bar.
-        Progress.progressStarted = true;
-        Progress.startTick = GetTickCount64();
-        Progress.highestPermille = 420;
-        Progress.peakCommittedMiB = 5120;
-        Progress.memoryLimitMiB = 16384;
+        gProgress.progressStarted = true;
+        gProgress.startTick = GetTickCount64();
+        gProgress.highestPermille = 420;
+        gProgress.peakCommittedMiB = 5120;
+        gProgress.memoryLimitMiB = 16384;
         const int iterations = 300;
         PaintCanvas(memory); // warm up fonts and caches
         const double canvas = TimePerCall(iterations, [&] { PaintCanvas(memory); });
@@ -67,8 +67,8 @@ int wmain() {
         SelectObject(memory, previous);
         DeleteObject(bitmap);
         DeleteDC(memory);
-        ReleaseDC(MainWindow, screen);
-        DestroyWindow(MainWindow);
+        ReleaseDC(gMainWindow, screen);
+        DestroyWindow(gMainWindow);
         DeleteFonts();
     }
     return 0;

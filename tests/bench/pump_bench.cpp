@@ -23,17 +23,14 @@ namespace {
 
 constexpr size_t kLineBytes = 100;
 
-bool Completed = false;
-unsigned long long LinesSeen = 0;
+bool gCompleted = false;
+unsigned long long gLinesSeen = 0;
 
 void CountLine(char*, long long) {
-    ++LinesSeen;
+    ++gLinesSeen;
 }
-void LaunchEnded(std::uint32_t) {
-    Completed = true;
-}
-void SettingsEnded(std::uint32_t) {
-    Completed = true;
+void ChildEnded(const ChildEnd&) {
+    gCompleted = true;
 }
 
 std::wstring Folder(const std::wstring& path) {
@@ -82,26 +79,26 @@ void BuildCommand(CommandLine& command, const std::wstring& root) {
     AppendArgument(command, L"--launch");
 }
 
-CommandLine Command;
+CommandLine gCommand;
 
 // The window's own timer pumps the launcher; only its completion is caught, so the window stays.
 double PumpedSeconds(const std::wstring& root, LineSink classify) {
-    HelperPumpTargets = {classify, LaunchEnded, SettingsEnded};
-    BuildCommand(Command, root);
-    Completed = false;
-    LinesSeen = 0;
+    gPumpTargets = {classify, ChildEnded};
+    BuildCommand(gCommand, root);
+    gCompleted = false;
+    gLinesSeen = 0;
     const ULONGLONG start = GetTickCount64();
-    if (!SpawnLauncher((root + L"\\private\\tools\\python314\\python.exe").c_str(), Command.buffer))
+    if (!SpawnLauncher((root + L"\\private\\tools\\python314\\python.exe").c_str(), gCommand.buffer))
         return -1;
     MSG message;
-    while (!Completed && GetMessageW(&message, nullptr, 0, 0) > 0)
+    while (!gCompleted && GetMessageW(&message, nullptr, 0, 0) > 0)
         DispatchMessageW(&message);
     return static_cast<double>(GetTickCount64() - start) / 1000.0;
 }
 
 // The same child, started the same way, drained by blocking reads into the same log.
 double TightLoopSeconds(const std::wstring& root, unsigned long long& bytes) {
-    BuildCommand(Command, root);
+    BuildCommand(gCommand, root);
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     const ULONGLONG start = GetTickCount64();
@@ -118,7 +115,7 @@ double TightLoopSeconds(const std::wstring& root, unsigned long long& bytes) {
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION created{};
     const BOOL ok =
-        CreateProcessW((root + L"\\private\\tools\\python314\\python.exe").c_str(), Command.buffer, nullptr,
+        CreateProcessW((root + L"\\private\\tools\\python314\\python.exe").c_str(), gCommand.buffer, nullptr,
                        nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, root.c_str(), &startup, &created);
     CloseHandle(writeEnd);
     CloseHandle(nul);
@@ -148,21 +145,21 @@ int wmain(int argc, wchar_t** argv) {
     const unsigned long long lines = megabytes * 1000000 / kLineBytes;
     const unsigned long long shownLines = shownMegabytes * 1000000 / kLineBytes;
     const std::wstring root = MakePlayerFolder();
-    std::swprintf(BaseDirectory, kPathUnits, L"%ls", root.c_str());
-    std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+    std::swprintf(gBaseDirectory, kPathUnits, L"%ls", root.c_str());
+    std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
 
     RegisterMainWindowClass(GetModuleHandleW(nullptr), nullptr);
     HWND window = CreateMainWindow(GetModuleHandleW(nullptr));
     if (window == nullptr)
         return 1;
-    MainWindow = window;
+    gMainWindow = window;
     ShowWindow(window, SW_SHOW);
 
     WriteLaunchScenario(root, lines);
     unsigned long long tightBytes = 0;
     const double tight = TightLoopSeconds(root, tightBytes);
     const double counted = PumpedSeconds(root, CountLine);
-    const unsigned long long countedLines = LinesSeen;
+    const unsigned long long countedLines = gLinesSeen;
     const double classified = PumpedSeconds(root, ClassifyLaunchLine);
     std::printf("output: %llu lines of %zu bytes (%llu bytes)\n", lines, kLineBytes, lines * kLineBytes);
     std::printf("tight read loop:                   %8.2f s (%llu bytes read)\n", tight, tightBytes);
@@ -173,7 +170,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (shownLines > 0) {
         WriteLaunchScenario(root, shownLines);
-        LaunchDetailsVisible = true;
+        gLaunchDetailsVisible = true;
         LayoutHomePage();
         const double shownTight = TightLoopSeconds(root, tightBytes);
         const double shown = PumpedSeconds(root, ClassifyLaunchLine);
@@ -184,7 +181,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("ratio pane shown / tight loop:     %8.2f\n", shownTight > 0 ? shown / shownTight : 0.0);
     }
     DestroyWindow(window);
-    CloseHandle(SessionLock);
+    CloseHandle(gSessionLock);
     for (const wchar_t* file :
          {L"\\private\\launcher\\latest.log", L"\\private\\launcher\\session.lock",
           L"\\private\\launcher\\tight.log", L"\\standin\\launch.txt", L"\\standin\\record.txt",

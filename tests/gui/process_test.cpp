@@ -12,6 +12,7 @@
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/output_pump.h"
+#include "settings/settings_helper.h"
 #include "standin_record.h"
 
 namespace {
@@ -26,29 +27,22 @@ struct Delivered {
     std::uint32_t exitCode = 0;
     size_t linesBeforeCompletion = 0;
     ULONGLONG completedAt = 0;
-} Seen;
+} gSeen;
 
 // Set by a test that wants the lines to reach the window's classifier (and so the output pane) too.
-bool AlsoClassify = false;
+bool gAlsoClassify = false;
 
 void RecordLine(char* line, long long length) {
-    Seen.lines.emplace_back(line, static_cast<size_t>(length));
-    if (AlsoClassify)
+    gSeen.lines.emplace_back(line, static_cast<size_t>(length));
+    if (gAlsoClassify)
         ClassifyLaunchLine(line, length);
 }
 
-void RecordCompletion(Completion which, std::uint32_t exitCode) {
-    Seen.completion = which;
-    Seen.exitCode = exitCode;
-    Seen.linesBeforeCompletion = Seen.lines.size();
-    Seen.completedAt = GetTickCount64();
-    Settings.operation = 0;
-}
-void RecordLaunchEnd(std::uint32_t exitCode) {
-    RecordCompletion(Completion::Launch, exitCode);
-}
-void RecordSettingsEnd(std::uint32_t exitCode) {
-    RecordCompletion(Completion::Settings, exitCode);
+void RecordEnd(const ChildEnd& end) {
+    gSeen.completion = end.kind == HelperKind::Launch ? Completion::Launch : Completion::Settings;
+    gSeen.exitCode = end.exitCode;
+    gSeen.linesBeforeCompletion = gSeen.lines.size();
+    gSeen.completedAt = GetTickCount64();
 }
 
 const wchar_t* const kLaunchVariables[] = {L"PYTHONUTF8", L"PYTHONUNBUFFERED", L"ZEV_GUI_LAUNCHER",
@@ -57,28 +51,28 @@ const wchar_t* const kLaunchVariables[] = {L"PYTHONUTF8", L"PYTHONUNBUFFERED", L
 class RunnerTest : public MainWindowTest {
   protected:
     void BeforeCreate() override {
-        std::swprintf(BaseDirectory, kPathUnits, L"%ls", player_.Root().c_str());
-        std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+        std::swprintf(gBaseDirectory, kPathUnits, L"%ls", player_.Root().c_str());
+        std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
     }
 
     void SetUp() override {
         MainWindowTest::SetUp();
-        savedTargets_ = HelperPumpTargets;
-        HelperPumpTargets = {RecordLine, RecordLaunchEnd, RecordSettingsEnd};
-        Seen = Delivered{};
-        AlsoClassify = false;
+        savedTargets_ = gPumpTargets;
+        gPumpTargets = {RecordLine, RecordEnd};
+        gSeen = Delivered{};
+        gAlsoClassify = false;
         driver::EnableRecording(player_);
     }
 
     void TearDown() override {
         if (HelperRunning())
             WaitForCompletion();
-        HelperPumpTargets = savedTargets_;
+        gPumpTargets = savedTargets_;
         MainWindowTest::TearDown();
         // Each test's window takes the lock in its own player folder; release it so the folder goes.
-        if (SessionLock != INVALID_HANDLE_VALUE)
-            CloseHandle(SessionLock);
-        SessionLock = INVALID_HANDLE_VALUE;
+        if (gSessionLock != INVALID_HANDLE_VALUE)
+            CloseHandle(gSessionLock);
+        gSessionLock = INVALID_HANDLE_VALUE;
     }
 
     std::wstring Interpreter() const { return player_.PathOf(L"private\\tools\\python314\\python.exe"); }
@@ -97,14 +91,14 @@ class RunnerTest : public MainWindowTest {
 
     bool Launch(const std::string& scenario, const std::vector<std::wstring>& arguments = {L"--launch"}) {
         driver::WriteScenario(player_, L"launch", scenario);
-        Seen = Delivered{};
+        gSeen = Delivered{};
         return SpawnLauncher(Interpreter().c_str(), Command(arguments).buffer);
     }
 
     void StartSettings(const std::wstring& mode, const std::string& scenario,
                        const std::vector<std::wstring>& arguments, int operation) {
         driver::WriteScenario(player_, mode, scenario);
-        Seen = Delivered{};
+        gSeen = Delivered{};
         StartSettingsHelper(Interpreter().c_str(), Command(arguments).buffer, operation,
                             L"Loading settings...");
     }
@@ -114,12 +108,12 @@ class RunnerTest : public MainWindowTest {
         return driver::WaitUntil(
             [] {
                 Pump();
-                return Seen.completion != Completion::None;
+                return gSeen.completion != Completion::None;
             },
             timeoutMs);
     }
 
-    std::wstring Status() const { return driver::WindowText(Controls.statusLine); }
+    std::wstring Status() const { return driver::WindowText(gControls.statusLine); }
     std::string Log() const { return player_.ReadFile(L"private\\launcher\\latest.log"); }
 
     PlayerFolder player_;
@@ -135,13 +129,13 @@ TEST_F(RunnerTest, TheLauncherGetsItsArgumentsEnvironmentAndFolderAndEveryByteRe
     EXPECT_TRUE(HelperRunning());
     ASSERT_TRUE(WaitForCompletion());
 
-    EXPECT_EQ(Seen.completion, Completion::Launch);
-    EXPECT_EQ(Seen.exitCode, 0u);
-    EXPECT_EQ(Seen.lines, (std::vector<std::string>{"first", "second", "third, unfinished"}));
+    EXPECT_EQ(gSeen.completion, Completion::Launch);
+    EXPECT_EQ(gSeen.exitCode, 0u);
+    EXPECT_EQ(gSeen.lines, (std::vector<std::string>{"first", "second", "third, unfinished"}));
     EXPECT_EQ(Log(), "first\nsecond\r\nthird, unfinished");
     EXPECT_FALSE(HelperRunning());
-    EXPECT_EQ(Helper.readEnd, nullptr);
-    EXPECT_EQ(Helper.launchLog, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(gHelper.readEnd, nullptr);
+    EXPECT_EQ(gHelper.launchLog, INVALID_HANDLE_VALUE);
 
     const auto records = driver::ReadRecords(player_);
     ASSERT_EQ(records.size(), 1u);
@@ -182,22 +176,23 @@ TEST_F(RunnerTest, ASettingsHelperRunsWithPlayDisabledAndItsOutputCaptured) {
     StartSettings(L"settings-edit-controls", "line ZEV_SETTINGS 1\nwait-file go-on\nfill 300000 41\nexit 0\n",
                   arguments, 6);
     ASSERT_TRUE(HelperRunning());
-    EXPECT_EQ(Settings.operation, 6);
-    EXPECT_FALSE(IsWindowEnabled(Controls.play));
-    EXPECT_FALSE(IsWindowEnabled(Controls.basicGraphics));
+    EXPECT_EQ(gHelper.kind, HelperKind::SettingsOperation);
+    EXPECT_EQ(gHelper.operation, 6);
+    EXPECT_FALSE(IsWindowEnabled(gControls.play));
+    EXPECT_FALSE(IsWindowEnabled(gControls.basicGraphics));
     EXPECT_EQ(Status(), L"Loading settings...");
-    EXPECT_EQ(AttentionFlag, 0);
+    EXPECT_EQ(gAttentionFlag, 0);
     player_.WriteFile(L"go-on", "");
     ASSERT_TRUE(WaitForCompletion());
 
-    EXPECT_EQ(Seen.completion, Completion::Settings);
-    ASSERT_EQ(CaptureLength, 262143u);
+    EXPECT_EQ(gSeen.completion, Completion::Settings);
+    ASSERT_EQ(gCaptureLength, 262143u);
     const std::string start = "ZEV_SETTINGS 1\n";
-    EXPECT_EQ(std::string(CaptureBuffer, start.size()), start);
-    EXPECT_EQ(std::string(CaptureBuffer + start.size(), 262143 - start.size()),
+    EXPECT_EQ(std::string(gCaptureBuffer, start.size()), start);
+    EXPECT_EQ(std::string(gCaptureBuffer + start.size(), 262143 - start.size()),
               std::string(262143 - start.size(), 'A'));
-    EXPECT_EQ(CaptureBuffer[262143], '\0');
-    EXPECT_TRUE(Seen.lines.empty());
+    EXPECT_EQ(gCaptureBuffer[262143], '\0');
+    EXPECT_TRUE(gSeen.lines.empty());
 }
 
 TEST_F(RunnerTest, ExitCodesArriveUnchanged) {
@@ -205,7 +200,7 @@ TEST_F(RunnerTest, ExitCodesArriveUnchanged) {
         SCOPED_TRACE(code);
         ASSERT_TRUE(Launch(std::string("exit ") + code + "\n"));
         ASSERT_TRUE(WaitForCompletion());
-        EXPECT_EQ(Seen.exitCode, std::stoul(code, nullptr, 0));
+        EXPECT_EQ(gSeen.exitCode, std::stoul(code, nullptr, 0));
     }
 }
 
@@ -225,13 +220,13 @@ TEST_F(RunnerTest, AFinalBurstBeforeTheExitReachesTheLogWholeAndInOrder) {
         SCOPED_TRACE(testing::Message() << "run " << run);
         ASSERT_TRUE(Launch(scenario));
         ASSERT_TRUE(WaitForCompletion());
-        EXPECT_EQ(Seen.exitCode, 9u);
+        EXPECT_EQ(gSeen.exitCode, 9u);
         const std::string log = Log();
         EXPECT_TRUE(log == expected) << "log of " << log.size() << " bytes, " << expected.size()
                                      << " written";
-        ASSERT_EQ(Seen.lines.size(), 40002u);
-        EXPECT_EQ(Seen.linesBeforeCompletion, 40002u);
-        EXPECT_EQ(Seen.lines.back(), "the end without a line feed");
+        ASSERT_EQ(gSeen.lines.size(), 40002u);
+        EXPECT_EQ(gSeen.linesBeforeCompletion, 40002u);
+        EXPECT_EQ(gSeen.lines.back(), "the end without a line feed");
     }
 }
 
@@ -240,15 +235,15 @@ TEST_F(RunnerTest, AGrandchildHoldingThePipeDoesNotDelayTheCompletion) {
     ASSERT_TRUE(Launch("grandchild 10000\nline done\nexit 4\n"));
     // A second reference to the read end tells, after the completion, whether a writer still held it.
     HANDLE watch = nullptr;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), Helper.readEnd, GetCurrentProcess(), &watch, 0, FALSE,
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), gHelper.readEnd, GetCurrentProcess(), &watch, 0, FALSE,
                                 DUPLICATE_SAME_ACCESS));
     ASSERT_TRUE(WaitForCompletion(30000));
     DWORD waiting = 0;
     EXPECT_TRUE(PeekNamedPipe(watch, nullptr, 0, nullptr, &waiting, nullptr))
         << "completed only once the grandchild had let go of the pipe";
     CloseHandle(watch);
-    EXPECT_EQ(Seen.exitCode, 4u);
-    EXPECT_EQ(Seen.lines, std::vector<std::string>{"done"});
+    EXPECT_EQ(gSeen.exitCode, 4u);
+    EXPECT_EQ(gSeen.lines, std::vector<std::string>{"done"});
 }
 
 TEST_F(RunnerTest, ALauncherThatCannotStartLeavesAnEmptyLogAndPlayEnabled) {
@@ -271,45 +266,44 @@ TEST_F(RunnerTest, ALauncherThatCannotStartLeavesAnEmptyLogAndPlayEnabled) {
 
     EXPECT_EQ(Status(),
               L"Windows could not start the bundled launcher (error " + std::to_wstring(code) + L").");
-    EXPECT_EQ(AttentionFlag, 1);
+    EXPECT_EQ(gAttentionFlag, 1);
     EXPECT_TRUE(player_.Exists(L"private\\launcher\\latest.log"));
     EXPECT_EQ(Log(), "");
-    EXPECT_TRUE(IsWindowEnabled(Controls.play));
+    EXPECT_TRUE(IsWindowEnabled(gControls.play));
     EXPECT_FALSE(HelperRunning());
-    EXPECT_EQ(Helper.readEnd, nullptr);
-    EXPECT_EQ(Helper.launchLog, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(gHelper.readEnd, nullptr);
+    EXPECT_EQ(gHelper.launchLog, INVALID_HANDLE_VALUE);
     wchar_t value[32] = {};
     EXPECT_GT(GetEnvironmentVariableW(L"ZEV_GUI_LAUNCHER", value, 32), 0u) << "the variables stay set";
     // The log is closed again: another program may replace it.
-    EXPECT_TRUE(DeleteFileW(LogPath));
+    EXPECT_TRUE(DeleteFileW(gLogPath));
 }
 
 TEST_F(RunnerTest, ASettingsHelperThatCannotStartChangesNothingButTheStatus) {
     const std::wstring missing = player_.PathOf(L"private\\tools\\python314\\missing.exe");
     ClearCommandLine(*command_);
     ASSERT_TRUE(AppendQuotedArgument(*command_, missing.c_str()));
-    Settings.operation = 0;
     StartSettingsHelper(missing.c_str(), command_->buffer, 3, L"Reading locations...");
     EXPECT_EQ(Status(), L"Could not load settings. Keep all launcher files together.");
-    EXPECT_EQ(AttentionFlag, 1);
-    EXPECT_EQ(Settings.operation, 0);
+    EXPECT_EQ(gAttentionFlag, 1);
+    EXPECT_EQ(gHelper.kind, HelperKind::None);
     EXPECT_FALSE(HelperRunning());
-    EXPECT_EQ(Helper.readEnd, nullptr);
-    EXPECT_TRUE(IsWindowEnabled(Controls.play));
+    EXPECT_EQ(gHelper.readEnd, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(gControls.play));
 }
 
 TEST_F(RunnerTest, ALogHeldByAnotherProgramLeavesTheLaunchRunningWithoutALog) {
     player_.WriteFile(L"private\\launcher\\latest.log", "held elsewhere");
-    HANDLE holder = CreateFileW(LogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileW(gLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    SetWindowTextW(Controls.outputPane, L"");
-    AlsoClassify = true;
+    SetWindowTextW(gControls.outputPane, L"");
+    gAlsoClassify = true;
     ASSERT_TRUE(Launch("line hello from the launcher\nexit 0\n"));
-    EXPECT_EQ(Helper.launchLog, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(gHelper.launchLog, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(WaitForCompletion());
     CloseHandle(holder);
-    EXPECT_EQ(Seen.lines, std::vector<std::string>{"hello from the launcher"});
-    EXPECT_NE(driver::WindowText(Controls.outputPane).find(L"hello from the launcher"), std::wstring::npos);
+    EXPECT_EQ(gSeen.lines, std::vector<std::string>{"hello from the launcher"});
+    EXPECT_NE(driver::WindowText(gControls.outputPane).find(L"hello from the launcher"), std::wstring::npos);
     EXPECT_EQ(Log(), "held elsewhere");
 }
 

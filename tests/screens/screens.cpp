@@ -12,7 +12,7 @@ using namespace driver;
 
 namespace {
 
-std::wstring OutputFolder;
+std::wstring gOutputFolder;
 // A control that only the tab shows, to know the tab is up (rows, presets, the controller button).
 constexpr int kRowOfTab[] = {201, 202, 209, 230, 242, 215, 240};
 
@@ -23,8 +23,8 @@ bool SaveClient(HWND window, const std::wstring& name) {
     GetClientRect(window, &client);
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    const std::wstring request = OutputFolder + L"\\" + name + L".request";
-    const std::wstring done = OutputFolder + L"\\" + name + L".png";
+    const std::wstring request = gOutputFolder + L"\\" + name + L".request";
+    const std::wstring done = gOutputFolder + L"\\" + name + L".png";
     DeleteFileW(done.c_str());
     char text[64];
     const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld\n", origin.x, origin.y, client.right,
@@ -83,8 +83,8 @@ void Capture(const std::wstring& name, const std::string& launchScenario,
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    OutputFolder = argc > 1 ? argv[1] : L".";
-    CreateDirectoryW(OutputFolder.c_str(), nullptr);
+    gOutputFolder = argc > 1 ? argv[1] : L".";
+    CreateDirectoryW(gOutputFolder.c_str(), nullptr);
 
     Capture(L"home-idle", "", [](const PlayerFolder&, Launcher&, HWND) { return true; });
 

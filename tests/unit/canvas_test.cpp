@@ -228,33 +228,33 @@ TEST(EstimateText, ClockRunsWhileTheLauncherRunsAndFreezesAfter) {
 class PaintCanvasTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedMain_ = MainWindow;
-        savedProgress_ = Progress;
-        savedAttention_ = AttentionFlag;
-        savedProcess_ = Helper.process;
-        savedDetails_ = LaunchDetailsVisible;
-        savedPage_ = Settings.pageVisible;
+        savedMain_ = gMainWindow;
+        savedProgress_ = gProgress;
+        savedAttention_ = gAttentionFlag;
+        savedProcess_ = gHelper.process;
+        savedDetails_ = gLaunchDetailsVisible;
+        savedPage_ = gSettings.pageVisible;
         window_ =
             CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 900, 560, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window_, nullptr);
-        MainWindow = window_;
-        Progress = LaunchProgress{};
-        AttentionFlag = 0;
-        Helper.process = nullptr;
-        LaunchDetailsVisible = false;
-        Settings.pageVisible = 0;
+        gMainWindow = window_;
+        gProgress = LaunchProgress{};
+        gAttentionFlag = 0;
+        gHelper.process = nullptr;
+        gLaunchDetailsVisible = false;
+        gSettings.pageVisible = 0;
     }
     void TearDown() override {
-        MainWindow = savedMain_;
-        Progress = savedProgress_;
-        AttentionFlag = savedAttention_;
-        Helper.process = savedProcess_;
-        LaunchDetailsVisible = savedDetails_;
-        Settings.pageVisible = savedPage_;
+        gMainWindow = savedMain_;
+        gProgress = savedProgress_;
+        gAttentionFlag = savedAttention_;
+        gHelper.process = savedProcess_;
+        gLaunchDetailsVisible = savedDetails_;
+        gSettings.pageVisible = savedPage_;
         DestroyWindow(window_);
     }
     // HelperRunning() only looks at the handle; the pseudo handle of this process stands in.
-    static void SetHelperRunning(bool running) { Helper.process = running ? GetCurrentProcess() : nullptr; }
+    static void SetHelperRunning(bool running) { gHelper.process = running ? GetCurrentProcess() : nullptr; }
 
     void Paint() {
         canvas_.Fill(RGB(255, 0, 255));
@@ -306,22 +306,22 @@ TEST_F(PaintCanvasTest, EstimateShowsASecondLineOnlyWithMemoryFigures) {
     Paint();
     EXPECT_EQ(canvas_.InkRows(lowerBand, Night), 0) << "welcome text is one line";
 
-    Progress.progressStarted = true;
-    Progress.highestPermille = 420;
-    Progress.elapsedSeconds = 425;
+    gProgress.progressStarted = true;
+    gProgress.highestPermille = 420;
+    gProgress.elapsedSeconds = 425;
     Paint();
     EXPECT_GT(canvas_.InkRows({356, 150, 864, 168}, Night), 0);
     EXPECT_EQ(canvas_.InkRows(lowerBand, Night), 0);
 
-    Progress.peakCommittedMiB = 2048;
-    Progress.memoryLimitMiB = 16384;
+    gProgress.peakCommittedMiB = 2048;
+    gProgress.memoryLimitMiB = 16384;
     Paint();
     EXPECT_GT(canvas_.InkRows(lowerBand, Night), 0);
 }
 
 TEST_F(PaintCanvasTest, ProgressBarWhileTheLauncherRuns) {
     SetHelperRunning(true);
-    Progress.animationCounter = 10;
+    gProgress.animationCounter = 10;
     Paint();
     EXPECT_EQ(canvas_.At(400, 278), Gold);
     EXPECT_EQ(canvas_.At(435, 279), Gold);
@@ -329,16 +329,16 @@ TEST_F(PaintCanvasTest, ProgressBarWhileTheLauncherRuns) {
     EXPECT_EQ(canvas_.At(863, 279), SlateEdge);
     EXPECT_EQ(canvas_.At(600, 280), Night) << "the track is two pixels high";
 
-    Progress.animationCounter = 79;
+    gProgress.animationCounter = 79;
     Paint();
     EXPECT_EQ(canvas_.At(860, 279), SlateEdge);
     EXPECT_EQ(canvas_.At(861, 279), Gold);
     EXPECT_EQ(canvas_.At(863, 279), Gold);
     EXPECT_EQ(canvas_.At(864, 279), Night);
 
-    Progress.progressStarted = true;
-    Progress.highestPermille = 250;
-    Progress.startTick = GetTickCount64();
+    gProgress.progressStarted = true;
+    gProgress.highestPermille = 250;
+    gProgress.startTick = GetTickCount64();
     Paint();
     EXPECT_EQ(canvas_.At(356, 278), Gold);
     EXPECT_EQ(canvas_.At(482, 279), Gold);
@@ -354,7 +354,7 @@ TEST_F(PaintCanvasTest, NarrowWindowPaintsWithoutABar) {
     SetWindowPos(window_, nullptr, 0, 0, 380, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     SetHelperRunning(true);
     for (std::int32_t counter : {0, 10, 80, INT32_MAX}) {
-        Progress.animationCounter = counter;
+        gProgress.animationCounter = counter;
         Paint();
     }
     EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42));
@@ -362,12 +362,12 @@ TEST_F(PaintCanvasTest, NarrowWindowPaintsWithoutABar) {
 }
 
 TEST_F(PaintCanvasTest, AttentionColoursTheDotAndKeepsTheEstimate) {
-    AttentionFlag = 1;
-    Progress.progressStarted = true;
-    Progress.highestPermille = 600;
-    Progress.elapsedSeconds = 61;
-    Progress.peakCommittedMiB = 3000;
-    LaunchDetailsVisible = true;
+    gAttentionFlag = 1;
+    gProgress.progressStarted = true;
+    gProgress.highestPermille = 600;
+    gProgress.elapsedSeconds = 61;
+    gProgress.peakCommittedMiB = 3000;
+    gLaunchDetailsVisible = true;
     Paint();
     EXPECT_EQ(canvas_.At(377, 315), Alert);
     EXPECT_GT(canvas_.InkRows({356, 170, 864, 184}, Night), 0) << "estimate still shown";
@@ -378,10 +378,10 @@ TEST_F(PaintCanvasTest, AttentionColoursTheDotAndKeepsTheEstimate) {
 }
 
 TEST_F(PaintCanvasTest, SettingsPageStopsAfterTheVersionChip) {
-    Settings.pageVisible = 1;
-    AttentionFlag = 1;
+    gSettings.pageVisible = 1;
+    gAttentionFlag = 1;
     SetHelperRunning(true);
-    Progress.animationCounter = 10;
+    gProgress.animationCounter = 10;
     Paint();
     EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42)) << "side panel still drawn";
     EXPECT_EQ(canvas_.At(160, 170), Gold) << "emblem still drawn";

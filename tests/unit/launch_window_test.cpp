@@ -19,9 +19,9 @@ std::wstring TextOf(HWND control) {
 }
 
 std::wstring PaneText() {
-    const int length = GetWindowTextLengthW(Controls.outputPane);
+    const int length = GetWindowTextLengthW(gControls.outputPane);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(Controls.outputPane, text.data(), length + 1);
+    GetWindowTextW(gControls.outputPane, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
@@ -36,51 +36,51 @@ void Classify(const char* line) {
 class LaunchWindowTest : public MainWindowTest {};
 
 TEST_F(LaunchWindowTest, LinesReachStatusLinePaneAndWindowState) {
-    SetWindowTextW(Controls.outputPane, L"");
+    SetWindowTextW(gControls.outputPane, L"");
     Classify("Starting Tharn of Emberfall");
-    EXPECT_EQ(TextOf(Controls.statusLine), L"Checking your game files...");
+    EXPECT_EQ(TextOf(gControls.statusLine), L"Checking your game files...");
     Classify("ZEV_SETUP_PROGRESS 3 12 340 250");
-    EXPECT_EQ(TextOf(Controls.statusLine), L"Compiling the native game: 12 / 340 files");
+    EXPECT_EQ(TextOf(gControls.statusLine), L"Compiling the native game: 12 / 340 files");
     Classify("ZEV_SETUP_MEMORY 3000 8192");
     Classify("");
     Classify("cc -c game.c");
-    EXPECT_EQ(Progress.highestPermille, 250u);
-    EXPECT_EQ(Progress.peakCommittedMiB, 3000u);
+    EXPECT_EQ(gProgress.highestPermille, 250u);
+    EXPECT_EQ(gProgress.peakCommittedMiB, 3000u);
 
     Classify("ZEV_LAUNCHER_GAME_STARTED");
     EXPECT_TRUE(IsIconic(window_));
-    EXPECT_EQ(TextOf(Controls.statusLine), L"Game running. Use F1 for settings and networking.");
+    EXPECT_EQ(TextOf(gControls.statusLine), L"Game running. Use F1 for settings and networking.");
     Classify("ZEV_SETUP_PROGRESS 0 0 5 10");
     EXPECT_FALSE(IsIconic(window_));
-    EXPECT_FALSE(Progress.gameRunning);
-    EXPECT_EQ(Progress.peakCommittedMiB, 0u);
-    EXPECT_EQ(TextOf(Controls.statusLine), L"Checking your original ISO: 0 / 5 steps");
+    EXPECT_FALSE(gProgress.gameRunning);
+    EXPECT_EQ(gProgress.peakCommittedMiB, 0u);
+    EXPECT_EQ(TextOf(gControls.statusLine), L"Checking your original ISO: 0 / 5 steps");
 
     EXPECT_EQ(PaneText(), L"Starting Tharn of Emberfall\r\ncc -c game.c\r\n");
 }
 
 TEST_F(LaunchWindowTest, FailedLaunchShowsDetailsAndTheExitCodeLine) {
-    SetWindowTextW(Controls.outputPane, L"error: no ISO\r\n");
-    EnableWindow(Controls.play, FALSE);
-    EnableWindow(Controls.openLog, FALSE);
+    SetWindowTextW(gControls.outputPane, L"error: no ISO\r\n");
+    EnableWindow(gControls.play, FALSE);
+    EnableWindow(gControls.openLog, FALSE);
     ShowWindow(window_, SW_MINIMIZE);
     CompleteLaunch(4294967295u);
     EXPECT_FALSE(IsIconic(window_));
-    EXPECT_EQ(AttentionFlag, 1);
-    EXPECT_EQ(TextOf(Controls.statusLine),
+    EXPECT_EQ(gAttentionFlag, 1);
+    EXPECT_EQ(TextOf(gControls.statusLine),
               L"The game could not start or exited with an error. Check the launch details below.");
-    EXPECT_TRUE(LaunchDetailsVisible);
-    EXPECT_EQ(TextOf(Controls.launchDetails), L"Hide launch details");
-    EXPECT_TRUE(IsWindowVisible(Controls.outputPane));
-    EXPECT_FALSE(IsWindowVisible(Controls.settings));
-    EXPECT_TRUE(IsWindowEnabled(Controls.play));
-    EXPECT_TRUE(IsWindowEnabled(Controls.openLog));
+    EXPECT_TRUE(gLaunchDetailsVisible);
+    EXPECT_EQ(TextOf(gControls.launchDetails), L"Hide launch details");
+    EXPECT_TRUE(IsWindowVisible(gControls.outputPane));
+    EXPECT_FALSE(IsWindowVisible(gControls.settings));
+    EXPECT_TRUE(IsWindowEnabled(gControls.play));
+    EXPECT_TRUE(IsWindowEnabled(gControls.openLog));
     EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
                           L"That is Windows status 0xFFFFFFFF.\r\n");
 
     // Already visible details stay visible; the next code line goes below.
     CompleteLaunch(1);
-    EXPECT_TRUE(LaunchDetailsVisible);
+    EXPECT_TRUE(gLaunchDetailsVisible);
     EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
                           L"That is Windows status 0xFFFFFFFF.\r\n\r\nLauncher returned exit code 1.\r\n");
 }
@@ -98,10 +98,10 @@ TEST_F(LaunchWindowTest, DetailsToggleNamesTheNextClick) {
         {true, L"Hide launch details"}, {false, L"Show launch details"}, {true, L"Hide launch details"}};
     for (const auto& step : steps) {
         OnToggleLaunchDetails();
-        EXPECT_EQ(LaunchDetailsVisible, step.visible);
-        EXPECT_EQ(TextOf(Controls.launchDetails), step.caption);
-        EXPECT_EQ(IsWindowVisible(Controls.outputPane) != FALSE, step.visible);
-        EXPECT_EQ(IsWindowVisible(Controls.basicGraphics) != FALSE, !step.visible);
+        EXPECT_EQ(gLaunchDetailsVisible, step.visible);
+        EXPECT_EQ(TextOf(gControls.launchDetails), step.caption);
+        EXPECT_EQ(IsWindowVisible(gControls.outputPane) != FALSE, step.visible);
+        EXPECT_EQ(IsWindowVisible(gControls.basicGraphics) != FALSE, !step.visible);
     }
 }
 
@@ -111,13 +111,13 @@ class PlayRefusalTest : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        savedCount_ = ArgumentCount;
-        savedArray_ = ArgumentArray;
+        savedCount_ = gArgumentCount;
+        savedArray_ = gArgumentArray;
     }
     void TearDown() override {
         // The window frees the argument array it made; give it back before it is destroyed.
-        ArgumentCount = savedCount_;
-        ArgumentArray = savedArray_;
+        gArgumentCount = savedCount_;
+        gArgumentArray = savedArray_;
         DeleteFileW(PathIn(L"private\\tools\\python314\\python.exe").c_str());
         DeleteFileW(PathIn(L"tools\\launcher_locations.py").c_str());
         MainWindowTest::TearDown();
@@ -137,12 +137,11 @@ class PlayRefusalTest : public MainWindowTest {
         argument_ = argument;
         arguments_[0] = program_;
         arguments_[1] = argument_.data();
-        ArgumentArray = arguments_;
-        ArgumentCount = 2;
-        SendMessageW(Controls.basicGraphics, BM_SETCHECK, toggle ? BST_CHECKED : BST_UNCHECKED, 0);
-        Progress.highestPermille = 700;
-        Progress.peakCommittedMiB = 5;
-        Settings.operation = 3;
+        gArgumentArray = arguments_;
+        gArgumentCount = 2;
+        SendMessageW(gControls.basicGraphics, BM_SETCHECK, toggle ? BST_CHECKED : BST_UNCHECKED, 0);
+        gProgress.highestPermille = 700;
+        gProgress.peakCommittedMiB = 5;
         OnPlay();
     }
 
@@ -155,12 +154,12 @@ class PlayRefusalTest : public MainWindowTest {
 
 TEST_F(PlayRefusalTest, MissingFilesAreReportedAfterTheResets) {
     PressPlayWith(L"x", false);
-    EXPECT_EQ(TextOf(Controls.statusLine),
+    EXPECT_EQ(TextOf(gControls.statusLine),
               L"Required launcher files are missing. Extract the entire ZIP first.");
-    EXPECT_EQ(AttentionFlag, 1);
-    EXPECT_EQ(Progress.highestPermille, 0u);
-    EXPECT_EQ(Progress.peakCommittedMiB, 0u);
-    EXPECT_EQ(Settings.operation, 0);
+    EXPECT_EQ(gAttentionFlag, 1);
+    EXPECT_EQ(gProgress.highestPermille, 0u);
+    EXPECT_EQ(gProgress.peakCommittedMiB, 0u);
+    EXPECT_EQ(gHelper.kind, HelperKind::None);
     EXPECT_FALSE(HelperRunning());
 }
 
@@ -187,22 +186,22 @@ TEST_F(PlayRefusalTest, CommandTooLongOnlyWhenItsArgumentsDoNotFit) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "length " << c.length << ", toggle " << c.toggle);
-        DeleteFileW(LogPath);
+        DeleteFileW(gLogPath);
         PressPlayWith(std::wstring(c.length, L'a'), c.toggle);
-        const std::wstring status = TextOf(Controls.statusLine);
+        const std::wstring status = TextOf(gControls.statusLine);
         if (c.tooLong) {
             EXPECT_EQ(status, L"The launch command is too long.");
-            EXPECT_EQ(GetFileAttributesW(LogPath), INVALID_FILE_ATTRIBUTES);
+            EXPECT_EQ(GetFileAttributesW(gLogPath), INVALID_FILE_ATTRIBUTES);
         } else {
             // The command fits: the (empty, not runnable) interpreter file is tried and refused.
             EXPECT_EQ(status.rfind(L"Windows could not start the bundled launcher (error ", 0), 0u)
                 << testing::PrintToString(status);
         }
-        EXPECT_EQ(Progress.highestPermille, 0u);
-        EXPECT_EQ(Settings.operation, 0);
+        EXPECT_EQ(gProgress.highestPermille, 0u);
+        EXPECT_EQ(gHelper.kind, HelperKind::None);
         EXPECT_FALSE(HelperRunning());
     }
-    DeleteFileW(LogPath);
+    DeleteFileW(gLogPath);
 }
 
 } // namespace

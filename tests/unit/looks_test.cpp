@@ -123,15 +123,15 @@ TEST(ToggleGeometry, ColoursFollowCheckedAndOnlyTheLabelFollowsEnabled) {
 class OwnerDrawTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedHovered_ = HoveredControl;
-        savedSettings_ = new SettingsModel(Settings);
+        savedHovered_ = gHoveredControl;
+        savedSettings_ = new SettingsModel(gSettings);
         parent_ =
             CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(parent_, nullptr);
     }
     void TearDown() override {
-        HoveredControl = savedHovered_;
-        Settings = *savedSettings_;
+        gHoveredControl = savedHovered_;
+        gSettings = *savedSettings_;
         delete savedSettings_;
         DestroyWindow(parent_);
     }
@@ -206,9 +206,9 @@ TEST_F(OwnerDrawTest, FacesAndCaptionsFollowLookAndState) {
     ASSERT_TRUE(canvas.ok());
     for (const LookCase& c : cases) {
         SCOPED_TRACE(c.what);
-        Settings.activeTab = c.activeTab;
+        gSettings.activeTab = c.activeTab;
         HWND button = Button(c.id, c.text);
-        HoveredControl = c.hovered ? button : nullptr;
+        gHoveredControl = c.hovered ? button : nullptr;
         canvas.Fill(RGB(255, 0, 255));
         Draw(canvas, button, c.id, c.state, 300, 40);
         EXPECT_EQ(canvas.At(0, 0), Night) << "corner outside the face";
@@ -266,10 +266,10 @@ TEST_F(OwnerDrawTest, RowShowsNameAndValueInTwoColumns) {
         {"hovered", 0, true, SlateHover, TextBright, Gold},
         {"disabled", kDisabled, false, Slate, TextDim, TextMuted},
     };
-    Settings.current[1] = 0;
+    gSettings.current[1] = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        HoveredControl = c.hovered ? row : nullptr;
+        gHoveredControl = c.hovered ? row : nullptr;
         Draw(canvas, row, id, c.state, 400, 36);
         EXPECT_EQ(canvas.At(4, 18), c.face);
         const COLORREF nameInk = canvas.Ink({12, 2, 220, 34}, c.face);
@@ -289,11 +289,11 @@ TEST_F(OwnerDrawTest, RowWithoutLabelForItsValueShowsEmptyValue) {
     MemoryCanvas canvas(400, 36);
     const int id = kIdFirstRow + 1;
     HWND row = Button(id, L"");
-    Settings.current[1] = 4; // the row has four options: slot 4 has no label
+    gSettings.current[1] = 4; // the row has four options: slot 4 has no label
     Draw(canvas, row, id, 0, 400, 36);
     EXPECT_GT(canvas.InkRows({12, 2, 220, 34}, Slate), 0) << "the name still shows";
     EXPECT_EQ(canvas.InkRows({220, 2, 388, 34}, Slate), 0);
-    Settings.current[1] = -1;
+    gSettings.current[1] = -1;
     Draw(canvas, row, id, 0, 400, 36);
     EXPECT_EQ(canvas.InkRows({220, 2, 388, 34}, Slate), 0);
 }
@@ -308,8 +308,8 @@ TEST_F(OwnerDrawTest, FocusRingIsInsetInTheLooksColour) {
     };
     ScopedScaleAndFonts fonts(96);
     MemoryCanvas canvas(300, 40);
-    Settings.activeTab = 0;
-    HoveredControl = nullptr;
+    gSettings.activeTab = 0;
+    gHoveredControl = nullptr;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         HWND button = Button(c.id, L"x");
@@ -387,10 +387,10 @@ TEST(TogglePainting, KnobSlidesAt144) {
 class SubclassTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedButtonProc_ = SavedButtonProc;
-        savedToggleProc_ = SavedToggleProc;
-        savedHovered_ = HoveredControl;
-        HoveredControl = nullptr;
+        savedButtonProc_ = gSavedButtonProc;
+        savedToggleProc_ = gSavedToggleProc;
+        savedHovered_ = gHoveredControl;
+        gHoveredControl = nullptr;
         parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 600, 200, nullptr,
                                   nullptr, nullptr, nullptr);
         ASSERT_NE(parent_, nullptr);
@@ -398,17 +398,17 @@ class SubclassTest : public testing::Test {
         other_ = Child(L"Open log", WS_TABSTOP | BS_OWNERDRAW, kIdOpenLog, 50);
         toggle_ =
             Child(L"Basic graphics for troubleshooting", WS_TABSTOP | BS_AUTOCHECKBOX, kIdBasicGraphics, 100);
-        SavedButtonProc = Subclass(button_, ButtonSubclassProc);
+        gSavedButtonProc = Subclass(button_, ButtonSubclassProc);
         Subclass(other_, ButtonSubclassProc);
-        SavedToggleProc = Subclass(toggle_, ToggleSubclassProc);
+        gSavedToggleProc = Subclass(toggle_, ToggleSubclassProc);
         Settle();
     }
     void TearDown() override {
         DestroyWindow(parent_);
         Pump();
-        SavedButtonProc = savedButtonProc_;
-        SavedToggleProc = savedToggleProc_;
-        HoveredControl = savedHovered_;
+        gSavedButtonProc = savedButtonProc_;
+        gSavedToggleProc = savedToggleProc_;
+        gHoveredControl = savedHovered_;
     }
 
     HWND Child(const wchar_t* text, DWORD style, int id, int y) {
@@ -444,16 +444,16 @@ class SubclassTest : public testing::Test {
 
 TEST_F(SubclassTest, MouseEnteringAndLeavingRepaintsOnce) {
     MouseMove(button_);
-    EXPECT_EQ(HoveredControl, button_);
+    EXPECT_EQ(gHoveredControl, button_);
     EXPECT_TRUE(Invalid(button_));
     ValidateRect(button_, nullptr);
 
     MouseMove(button_);
-    EXPECT_EQ(HoveredControl, button_);
+    EXPECT_EQ(gHoveredControl, button_);
     EXPECT_FALSE(Invalid(button_)) << "moving within the button does not repaint it again";
 
     SendMessageW(button_, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(HoveredControl, nullptr);
+    EXPECT_EQ(gHoveredControl, nullptr);
     EXPECT_TRUE(Invalid(button_));
 }
 
@@ -461,12 +461,12 @@ TEST_F(SubclassTest, MovingStraightToAnotherControlHandsOverHover) {
     MouseMove(button_);
     Settle();
     MouseMove(toggle_);
-    EXPECT_EQ(HoveredControl, toggle_) << "the new control is hovered at once";
+    EXPECT_EQ(gHoveredControl, toggle_) << "the new control is hovered at once";
     EXPECT_FALSE(Invalid(button_)) << "the old one waits for its own leave notification";
 
     // A late leave notification of the old control does not clear the new one, but repaints the old.
     SendMessageW(button_, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(HoveredControl, toggle_);
+    EXPECT_EQ(gHoveredControl, toggle_);
     EXPECT_TRUE(Invalid(button_));
 }
 

@@ -4,13 +4,13 @@
 #include <random>
 #include <string>
 #include <vector>
-#include "process/output_pane.h"
+#include "shell/output_pane.h"
 #include "window_fixture.h"
 
 namespace {
 
 std::wstring PaneText() {
-    HWND pane = Controls.outputPane;
+    HWND pane = gControls.outputPane;
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(pane)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(pane, text.data(), static_cast<int>(text.size()))));
     return text;
@@ -44,7 +44,7 @@ TEST_F(OutputPaneTest, AdditionsGoToTheEndAndALongPaneStartsOver) {
         {"everything selected", 500, 0, -1, false},
         {"selection in a long pane", 60001, 10, 20, true},
     };
-    SetWindowTextW(Controls.outputPane, Filler(60000).c_str());
+    SetWindowTextW(gControls.outputPane, Filler(60000).c_str());
     AppendOutput(L"grows past the mark\r\n");
     AppendOutput(L"starts over\r\n");
     EXPECT_TRUE(PaneText() == notice + L"starts over\r\n");
@@ -54,10 +54,10 @@ TEST_F(OutputPaneTest, AdditionsGoToTheEndAndALongPaneStartsOver) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::wstring before = Filler(c.before);
-        SetWindowTextW(Controls.outputPane, before.c_str());
-        ASSERT_EQ(static_cast<size_t>(GetWindowTextLengthW(Controls.outputPane)), before.size());
+        SetWindowTextW(gControls.outputPane, before.c_str());
+        ASSERT_EQ(static_cast<size_t>(GetWindowTextLengthW(gControls.outputPane)), before.size());
         if (c.selectionStart >= 0)
-            SendMessageW(Controls.outputPane, EM_SETSEL, c.selectionStart, c.selectionEnd);
+            SendMessageW(gControls.outputPane, EM_SETSEL, c.selectionStart, c.selectionEnd);
         AppendOutput(L"new line\r\n");
         const std::wstring expected = (c.reset ? notice : before) + L"new line\r\n";
         EXPECT_TRUE(PaneText() == expected)
@@ -86,7 +86,7 @@ TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
                                               : std::uniform_int_distribution<size_t>(1, 300)(random);
             text = std::wstring(length, static_cast<wchar_t>(L'a' + kind)) + L"\r\n";
         }
-        SetWindowTextW(Controls.outputPane, before.c_str());
+        SetWindowTextW(gControls.outputPane, before.c_str());
         for (const std::wstring& text : additions)
             AppendOutput(text.c_str());
         const std::wstring oneByOne = PaneText();
@@ -94,7 +94,7 @@ TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
             EXPECT_EQ(oneByOne.size(), 65536u);
         }
 
-        SetWindowTextW(Controls.outputPane, before.c_str());
+        SetWindowTextW(gControls.outputPane, before.c_str());
         OpenPaneBatch();
         for (const std::wstring& text : additions)
             AppendOutput(text.c_str());

@@ -1,19 +1,19 @@
 // The output pump on real pipes: a test thread writes a child's output into an anonymous pipe and
-// then ends a stand-in child process with a chosen exit code, while the test ticks the pump the way
-// the window's timer does. The line classifier and both completions are observed through the pump's
-// delivery targets.
+// then ends a stand-in child process with a chosen exit code, while the test ticks the window's pump
+// timer handler. The launch lines and the child's end are observed through the pump's targets.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
+#include "launch/canvas_geometry.h"
 #include "launch/launch_progress.h"
 #include "process/capture.h"
 #include "process/helper_process.h"
 #include "process/line_splitter.h"
 #include "process/output_pump.h"
-#include "settings/settings_model.h"
+#include "shell/helper_events.h"
 #include "ui/scale.h"
 
 namespace {
@@ -25,29 +25,27 @@ struct Delivered {
     std::vector<std::string> lines;
     Completion completion = Completion::None;
     std::uint32_t exitCode = 0;
+    int operation = 0;
     size_t linesBeforeCompletion = 0;
     bool helperIdleAtCompletion = false;
-} Seen;
+} gSeen;
 
 void RecordLine(char* line, long long length) {
     EXPECT_EQ(line[length], '\0') << "a line is handed over zero-terminated";
-    Seen.lines.emplace_back(line, static_cast<size_t>(length));
+    gSeen.lines.emplace_back(line, static_cast<size_t>(length));
 }
 
-void RecordCompletion(Completion which, std::uint32_t exitCode) {
-    EXPECT_EQ(Seen.completion, Completion::None) << "one completion per child";
-    Seen.completion = which;
-    Seen.exitCode = exitCode;
-    Seen.linesBeforeCompletion = Seen.lines.size();
-    Seen.helperIdleAtCompletion =
-        Helper.process == nullptr && Helper.readEnd == nullptr && Helper.launchLog == INVALID_HANDLE_VALUE;
-}
-
-void RecordLaunchEnd(std::uint32_t exitCode) {
-    RecordCompletion(Completion::Launch, exitCode);
-}
-void RecordSettingsEnd(std::uint32_t exitCode) {
-    RecordCompletion(Completion::Settings, exitCode);
+void RecordEnd(const ChildEnd& end) {
+    EXPECT_EQ(gSeen.completion, Completion::None) << "one completion per child";
+    gSeen.completion = end.kind == HelperKind::Launch              ? Completion::Launch
+                       : end.kind == HelperKind::SettingsOperation ? Completion::Settings
+                                                                   : Completion::None;
+    gSeen.exitCode = end.exitCode;
+    gSeen.operation = end.operation;
+    gSeen.linesBeforeCompletion = gSeen.lines.size();
+    gSeen.helperIdleAtCompletion = gHelper.process == nullptr && gHelper.readEnd == nullptr &&
+                                   gHelper.launchLog == INVALID_HANDLE_VALUE &&
+                                   gHelper.kind == HelperKind::None;
 }
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,15 +80,14 @@ struct Writer {
 class OutputPumpTest : public testing::Test {
   protected:
     void SetUp() override {
-        savedTargets_ = HelperPumpTargets;
-        HelperPumpTargets = {RecordLine, RecordLaunchEnd, RecordSettingsEnd};
-        Seen = Delivered{};
-        Progress = LaunchProgress{};
-        Progress.gameRunning = true; // no progress strip unless a test asks for it
-        Settings.operation = 0;
+        savedTargets_ = gPumpTargets;
+        gPumpTargets = {RecordLine, RecordEnd};
+        gSeen = Delivered{};
+        gProgress = LaunchProgress{};
+        gProgress.gameRunning = true; // no progress strip unless a test asks for it
         ClearLineBuffer();
         ClearCapture();
-        UiScale = 96;
+        gUiScale = 96;
         // One window for the whole suite: showing and destroying windows is slow under Wine.
         static HWND window = CreateTestWindow();
         window_ = window;
@@ -101,19 +98,19 @@ class OutputPumpTest : public testing::Test {
 
     void TearDown() override {
         // Closing the read end first breaks a writer still blocked on a full pipe.
-        if (Helper.readEnd != nullptr)
-            CloseHandle(Helper.readEnd);
+        if (gHelper.readEnd != nullptr)
+            CloseHandle(gHelper.readEnd);
         if (thread_ != nullptr) {
             WaitForSingleObject(thread_, 30000);
             CloseHandle(thread_);
         }
-        if (Helper.process != nullptr) {
-            TerminateProcess(Helper.process, 0); // never leave a suspended child behind
-            CloseHandle(Helper.process);
+        if (gHelper.process != nullptr) {
+            TerminateProcess(gHelper.process, 0); // never leave a suspended child behind
+            CloseHandle(gHelper.process);
         }
-        if (Helper.launchLog != INVALID_HANDLE_VALUE)
-            CloseHandle(Helper.launchLog);
-        Helper = HelperProcess{};
+        if (gHelper.launchLog != INVALID_HANDLE_VALUE)
+            CloseHandle(gHelper.launchLog);
+        gHelper = HelperProcess{};
         if (writerChild_ != nullptr)
             CloseHandle(writerChild_);
         if (writer_.writeEnd != nullptr && !writer_.closeWriteEnd)
@@ -123,9 +120,8 @@ class OutputPumpTest : public testing::Test {
         if (!logPath_.empty())
             DeleteFileW(logPath_.c_str());
         logPath_.clear();
-        HelperPumpTargets = savedTargets_;
-        Settings.operation = 0;
-        Progress = LaunchProgress{};
+        gPumpTargets = savedTargets_;
+        gProgress = LaunchProgress{};
     }
 
     static HWND CreateTestWindow() {
@@ -163,23 +159,24 @@ class OutputPumpTest : public testing::Test {
     // A launch (operation 0, with a launch log) or a settings helper whose output is `bytes`.
     void StartChild(int operation, const std::string& bytes, DWORD exitCode, bool closeWriteEnd = true) {
         bytes_ = bytes;
-        Settings.operation = operation;
+        gHelper.kind = operation == 0 ? HelperKind::Launch : HelperKind::SettingsOperation;
+        gHelper.operation = operation;
         HANDLE readEnd = nullptr, writeEnd = nullptr;
         ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
         HANDLE child = SuspendedChild();
         ASSERT_NE(child, nullptr);
-        Helper.process = child;
-        Helper.readEnd = readEnd;
+        gHelper.process = child;
+        gHelper.readEnd = readEnd;
         if (operation == 0) {
             wchar_t temp[MAX_PATH], name[MAX_PATH];
             GetTempPathW(MAX_PATH, temp);
             GetTempFileNameW(temp, L"log", 0, name);
             logPath_ = name;
-            Helper.launchLog = CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(Helper.launchLog, INVALID_HANDLE_VALUE);
+            gHelper.launchLog = CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(gHelper.launchLog, INVALID_HANDLE_VALUE);
         }
-        // The writer ends the child through its own handle: the pump closes Helper.process.
+        // The writer ends the child through its own handle: the pump closes gHelper.process.
         HANDLE writerChild = nullptr;
         DuplicateHandle(GetCurrentProcess(), child, GetCurrentProcess(), &writerChild, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
@@ -192,10 +189,10 @@ class OutputPumpTest : public testing::Test {
     // Ticks the pump every millisecond until the child has been completed.
     bool TickUntilCompleted(DWORD timeoutMs = 20000) {
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-        while (Seen.completion == Completion::None) {
+        while (gSeen.completion == Completion::None) {
             if (GetTickCount64() > deadline)
                 return false;
-            PumpHelperOutput(window_);
+            OnHelperTick(window_);
             Sleep(1);
         }
         return true;
@@ -274,11 +271,11 @@ TEST_F(OutputPumpTest, LaunchOutputIsCutIntoLinesAndLoggedByteForByte) {
         SetUp();
         StartChild(0, c.bytes, 0);
         ASSERT_TRUE(TickUntilCompleted());
-        EXPECT_EQ(Seen.lines, c.lines);
-        EXPECT_EQ(Seen.completion, Completion::Launch);
-        EXPECT_EQ(Seen.linesBeforeCompletion, c.lines.size())
+        EXPECT_EQ(gSeen.lines, c.lines);
+        EXPECT_EQ(gSeen.completion, Completion::Launch);
+        EXPECT_EQ(gSeen.linesBeforeCompletion, c.lines.size())
             << "every line is classified before the completion";
-        EXPECT_TRUE(Seen.helperIdleAtCompletion);
+        EXPECT_TRUE(gSeen.helperIdleAtCompletion);
         EXPECT_EQ(LogContent(), c.bytes);
     }
 }
@@ -297,7 +294,7 @@ TEST_F(OutputPumpTest, ABigMixedOutputArrivesWholeAndInOrder) {
     bytes += "final line without a line feed";
     StartChild(0, bytes, 0);
     ASSERT_TRUE(TickUntilCompleted(60000));
-    EXPECT_TRUE(Seen.lines == ExpectedLines(bytes)) << Seen.lines.size() << " lines";
+    EXPECT_TRUE(gSeen.lines == ExpectedLines(bytes)) << gSeen.lines.size() << " lines";
     EXPECT_TRUE(LogContent() == bytes)
         << "log of " << LogContent().size() << " bytes, " << bytes.size() << " written";
 }
@@ -319,9 +316,10 @@ TEST_F(OutputPumpTest, ExitCodesReachTheMatchingCompletionUnchanged) {
         SetUp();
         StartChild(c.operation, "output\n", c.exitCode);
         ASSERT_TRUE(TickUntilCompleted());
-        EXPECT_EQ(Seen.completion, c.completion);
-        EXPECT_EQ(Seen.exitCode, c.exitCode);
-        EXPECT_TRUE(Seen.helperIdleAtCompletion);
+        EXPECT_EQ(gSeen.completion, c.completion);
+        EXPECT_EQ(gSeen.exitCode, c.exitCode);
+        EXPECT_EQ(gSeen.operation, c.operation);
+        EXPECT_TRUE(gSeen.helperIdleAtCompletion);
     }
 }
 
@@ -330,11 +328,12 @@ TEST_F(OutputPumpTest, AnExitCodeThatCannotBeReadIsOne) {
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
     CloseHandle(writeEnd);
-    Helper.process = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    Helper.readEnd = readEnd;
-    PumpHelperOutput(window_);
-    EXPECT_EQ(Seen.completion, Completion::Launch);
-    EXPECT_EQ(Seen.exitCode, 1u);
+    gHelper.kind = HelperKind::Launch;
+    gHelper.process = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    gHelper.readEnd = readEnd;
+    OnHelperTick(window_);
+    EXPECT_EQ(gSeen.completion, Completion::Launch);
+    EXPECT_EQ(gSeen.exitCode, 1u);
 }
 
 TEST_F(OutputPumpTest, ASettingsHelperFillsTheCaptureBufferUpToItsLimit) {
@@ -354,11 +353,11 @@ TEST_F(OutputPumpTest, ASettingsHelperFillsTheCaptureBufferUpToItsLimit) {
             bytes[0] = '\n';
         StartChild(2, bytes, 0);
         ASSERT_TRUE(TickUntilCompleted());
-        EXPECT_EQ(Seen.completion, Completion::Settings);
-        ASSERT_EQ(CaptureLength, c.kept);
-        EXPECT_EQ(std::memcmp(CaptureBuffer, bytes.data(), c.kept), 0);
-        EXPECT_EQ(CaptureBuffer[c.kept], '\0');
-        EXPECT_TRUE(Seen.lines.empty()) << "a settings helper's output is no launch output";
+        EXPECT_EQ(gSeen.completion, Completion::Settings);
+        ASSERT_EQ(gCaptureLength, c.kept);
+        EXPECT_EQ(std::memcmp(gCaptureBuffer, bytes.data(), c.kept), 0);
+        EXPECT_EQ(gCaptureBuffer[c.kept], '\0');
+        EXPECT_TRUE(gSeen.lines.empty()) << "a settings helper's output is no launch output";
     }
 }
 
@@ -366,8 +365,8 @@ TEST_F(OutputPumpTest, APipeKeptOpenByAGrandchildDoesNotHoldUpTheCompletion) {
     // The writer ends the child but keeps its write end, as a grandchild that inherited it would.
     StartChild(0, "last words without a line feed", 5, false);
     ASSERT_TRUE(TickUntilCompleted());
-    EXPECT_EQ(Seen.exitCode, 5u);
-    EXPECT_EQ(Seen.lines, std::vector<std::string>{"last words without a line feed"});
+    EXPECT_EQ(gSeen.exitCode, 5u);
+    EXPECT_EQ(gSeen.lines, std::vector<std::string>{"last words without a line feed"});
     EXPECT_EQ(LogContent(), "last words without a line feed");
 }
 
@@ -375,20 +374,24 @@ TEST_F(OutputPumpTest, ElapsedSecondsAreTakenAtTheEndOfEveryChild) {
     for (int operation : {0, 1}) {
         TearDown();
         SetUp();
-        Progress.progressStarted = true;
-        Progress.startTick = GetTickCount64() - 5500;
+        gProgress.progressStarted = true;
+        gProgress.startTick = GetTickCount64() - 5500;
         StartChild(operation, "", 0);
         ASSERT_TRUE(TickUntilCompleted());
-        EXPECT_GE(Progress.elapsedSeconds, 5u) << "operation " << operation;
-        EXPECT_LE(Progress.elapsedSeconds, 30u) << "operation " << operation;
+        EXPECT_GE(gProgress.elapsedSeconds, 5u) << "operation " << operation;
+        EXPECT_LE(gProgress.elapsedSeconds, 30u) << "operation " << operation;
     }
 }
 
-// The two moving strips of the canvas, for the test window's client area at 96 DPI.
-RECT StripOf(HWND window, int top, int bottom) {
+// The canvas geometry for the test window's client area at 96 DPI.
+CanvasGeometry GeometryOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    return RECT{356, CanvasYFor(top, client.bottom), client.right - 36, CanvasYFor(bottom, client.bottom)};
+    return ComputeCanvasGeometry(client.right, client.bottom, 96);
+}
+
+RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 bool SameRect(const RECT& a, const RECT& b) {
@@ -399,9 +402,9 @@ TEST_F(OutputPumpTest, TicksRepaintTheProgressStripAndTheEstimateOncePerSecond) 
     // A child that runs on and has written nothing.
     HANDLE readEnd = nullptr;
     ASSERT_TRUE(CreatePipe(&readEnd, &writer_.writeEnd, nullptr, 0));
-    Helper.readEnd = readEnd;
-    Helper.process = SuspendedChild();
-    ASSERT_NE(Helper.process, nullptr);
+    gHelper.readEnd = readEnd;
+    gHelper.process = SuspendedChild();
+    ASSERT_NE(gHelper.process, nullptr);
 
     struct Tick {
         const char* name;
@@ -424,22 +427,23 @@ TEST_F(OutputPumpTest, TicksRepaintTheProgressStripAndTheEstimateOncePerSecond) 
         SCOPED_TRACE(t.name);
         ShowWindow(window_, t.minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
         ValidateRect(window_, nullptr);
-        Progress.gameRunning = t.gameRunning;
-        Progress.progressStarted = t.progressStarted;
-        Progress.startTick = GetTickCount64() - t.secondsSinceStart * 1000 - 200;
-        const std::int32_t counterBefore = Progress.animationCounter;
-        PumpHelperOutput(window_);
-        EXPECT_EQ(Progress.animationCounter, counterBefore + (t.progressStrip ? 1 : 0));
+        gProgress.gameRunning = t.gameRunning;
+        gProgress.progressStarted = t.progressStarted;
+        gProgress.startTick = GetTickCount64() - t.secondsSinceStart * 1000 - 200;
+        const std::int32_t counterBefore = gProgress.animationCounter;
+        OnHelperTick(window_);
+        EXPECT_EQ(gProgress.animationCounter, counterBefore + (t.progressStrip ? 1 : 0));
         if (t.progressStarted) {
-            EXPECT_EQ(Progress.lastShownSecond, t.secondsSinceStart);
+            EXPECT_EQ(gProgress.lastShownSecond, t.secondsSinceStart);
         }
         if (t.minimised)
             continue; // a minimised window has no client area to compare
         RECT updated{};
         const bool any = GetUpdateRect(window_, &updated, FALSE) != FALSE;
         EXPECT_EQ(any, t.progressStrip || t.estimateStrip);
-        const RECT progress = StripOf(window_, 276, 282);
-        const RECT estimate = StripOf(window_, 150, 184);
+        const CanvasGeometry g = GeometryOf(window_);
+        const RECT progress = ToRect(g.progressStrip);
+        const RECT estimate = ToRect(g.estimateBand);
         RECT expected = t.progressStrip ? progress : estimate;
         if (t.progressStrip && t.estimateStrip)
             UnionRect(&expected, &progress, &estimate);
@@ -450,13 +454,13 @@ TEST_F(OutputPumpTest, TicksRepaintTheProgressStripAndTheEstimateOncePerSecond) 
 }
 
 TEST_F(OutputPumpTest, BetweenChildrenATickDoesNothing) {
-    Progress.gameRunning = false;
-    Progress.progressStarted = true;
-    Progress.startTick = GetTickCount64() - 9000;
+    gProgress.gameRunning = false;
+    gProgress.progressStarted = true;
+    gProgress.startTick = GetTickCount64() - 9000;
     ValidateRect(window_, nullptr);
-    PumpHelperOutput(window_);
-    EXPECT_EQ(Progress.animationCounter, 0);
-    EXPECT_EQ(Progress.lastShownSecond, 0u);
+    OnHelperTick(window_);
+    EXPECT_EQ(gProgress.animationCounter, 0);
+    EXPECT_EQ(gProgress.lastShownSecond, 0u);
     RECT updated{};
     EXPECT_FALSE(GetUpdateRect(window_, &updated, FALSE));
 }

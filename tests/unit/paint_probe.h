@@ -112,20 +112,21 @@ class MemoryCanvas {
 // Builds the seven fonts at a scale for the painters and restores whatever was there before.
 class ScopedScaleAndFonts {
   public:
-    explicit ScopedScaleAndFonts(int uiScale) : savedScale_(UiScale) {
-        UiScale = uiScale;
+    explicit ScopedScaleAndFonts(int uiScale) : savedScale_(gUiScale) {
+        gUiScale = uiScale;
         for (int role = 0; role < kFontRoleCount; ++role) {
-            saved_[role] = Fonts[role];
-            Fonts[role] = CreateUiFont(kFontRoles[role].size, kFontRoles[role].weight, kFontRoles[role].face);
+            saved_[role] = gFonts[role];
+            gFonts[role] =
+                CreateUiFont(kFontRoles[role].size, kFontRoles[role].weight, kFontRoles[role].face);
         }
     }
     ~ScopedScaleAndFonts() {
         for (int role = 0; role < kFontRoleCount; ++role) {
-            if (Fonts[role] != nullptr)
-                DeleteObject(Fonts[role]);
-            Fonts[role] = saved_[role];
+            if (gFonts[role] != nullptr)
+                DeleteObject(gFonts[role]);
+            gFonts[role] = saved_[role];
         }
-        UiScale = savedScale_;
+        gUiScale = savedScale_;
     }
     ScopedScaleAndFonts(const ScopedScaleAndFonts&) = delete;
     ScopedScaleAndFonts& operator=(const ScopedScaleAndFonts&) = delete;

@@ -207,8 +207,8 @@ class Completion : public testing::Test {
         model_->pageVisible = 1;
     }
     CompletionEffects Complete(int operation, std::uint32_t exitCode, const std::string& capture) {
-        model_->operation = operation;
-        return CompleteSettingsResult(*model_, exitCode, capture.data(), capture.size(), *buffers_);
+        return CompleteSettingsResult(*model_, operation, exitCode, capture.data(), capture.size(),
+                                      *buffers_);
     }
     std::unique_ptr<SettingsModel> model_;
     std::unique_ptr<CompletionBuffers> buffers_;
@@ -230,7 +230,6 @@ TEST_F(Completion, AnAcceptedSettingsResultFillsBothValueSets) {
         EXPECT_STREQ(effects.statusText, c.status);
         EXPECT_FALSE(effects.alert);
         EXPECT_FALSE(effects.readSettingsNext);
-        EXPECT_EQ(model_->operation, 0);
         EXPECT_EQ(model_->loaded, 1);
         EXPECT_EQ(model_->current[TextureSmoothing], 5);
         EXPECT_EQ(model_->saved[CompilerJobs], 7);
@@ -271,7 +270,6 @@ TEST_F(Completion, ARejectedSettingsResultKeepsTheValuesAndShowsTheOutput) {
         EXPECT_EQ(effects.statusText, c.status) << c.what;
         EXPECT_TRUE(effects.alert) << c.what;
         EXPECT_EQ(model_->loaded, 0) << c.what;
-        EXPECT_EQ(model_->operation, 0) << c.what;
         EXPECT_EQ(model_->current[VSync], 1) << c.what;
         EXPECT_EQ(model_->saved[VSync], 0) << c.what;
         EXPECT_EQ(model_->saved[CompilerJobs], 7) << c.what;
@@ -311,7 +309,6 @@ TEST_F(Completion, LocationsResults) {
     EXPECT_STREQ(effects.statusText, L"Game folder saved.");
     EXPECT_TRUE(effects.readSettingsNext);
     EXPECT_EQ(model_->loaded, 0);
-    EXPECT_EQ(model_->operation, 0);
     EXPECT_STREQ(model_->gameFolderPath, L"C:\\Games\\Tharn");
 }
 

@@ -12,53 +12,53 @@ namespace {
 
 std::wstring StatusText() {
     wchar_t text[128];
-    GetWindowTextW(Controls.statusLine, text, 128);
+    GetWindowTextW(gControls.statusLine, text, 128);
     return text;
 }
 
 RECT ClientRectOf(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, gMainWindow, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
 // With a player folder this deep, the interpreter and script paths alone overflow a command line.
 TEST_F(MainWindowTest, CommandsThatDoNotFitAreReportedAndNothingStarts) {
     const std::wstring deep = L"C:\\" + std::wstring(16400, L'd');
-    std::swprintf(BaseDirectory, kPathUnits, L"%ls", deep.c_str());
+    std::swprintf(gBaseDirectory, kPathUnits, L"%ls", deep.c_str());
 
     OnSettingsCommand(kIdSettings);
-    EXPECT_EQ(Settings.pageVisible, 1);
+    EXPECT_EQ(gSettings.pageVisible, 1);
     EXPECT_EQ(StatusText(), L"The settings command is too long.");
-    EXPECT_EQ(AttentionFlag, 1);
+    EXPECT_EQ(gAttentionFlag, 1);
     EXPECT_FALSE(HelperRunning());
-    EXPECT_EQ(Settings.operation, 0);
+    EXPECT_EQ(gHelper.kind, HelperKind::None);
 
     OnSettingsCommand(kIdFirstTab + int{LocationsTab});
     EXPECT_EQ(StatusText(), L"The location command is too long.");
     OnSettingsCommand(kIdSelectGameFolder);
     EXPECT_EQ(StatusText(), L"The location command is too long.");
 
-    Settings.loaded = 1;
+    gSettings.loaded = 1;
     SetStatus(L"");
     OnSettingsCommand(kIdFirstTab + int{ControlsTab});
     EXPECT_EQ(StatusText(), L"");
     OnSettingsCommand(kIdEditControllerBindings);
     EXPECT_EQ(StatusText(), L"The controller editor command is too long.");
 
-    Settings.current[VSync] = 1;
+    gSettings.current[VSync] = 1;
     OnSettingsCommand(kIdSaveSettings);
     EXPECT_EQ(StatusText(), L"The settings command is too long.");
     EXPECT_FALSE(HelperRunning());
-    EXPECT_EQ(Settings.operation, 0);
+    EXPECT_EQ(gHelper.kind, HelperKind::None);
 }
 
 TEST_F(MainWindowTest, SettingsControlsFollowTheClientSize) {
-    Settings.pageVisible = 1;
-    Settings.loaded = 1;
+    gSettings.pageVisible = 1;
+    gSettings.loaded = 1;
     LayoutHomePage();
-    RECT save = ClientRectOf(Controls.saveSettings);
+    RECT save = ClientRectOf(gControls.saveSettings);
     EXPECT_EQ(save.left, 716);
     EXPECT_EQ(save.top, 490);
 
@@ -67,19 +67,19 @@ TEST_F(MainWindowTest, SettingsControlsFollowTheClientSize) {
     GetClientRect(window_, &client);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + 200, frame.bottom - frame.top + 280,
                  SWP_NOMOVE | SWP_NOZORDER); // client 1100 x 840
-    save = ClientRectOf(Controls.saveSettings);
+    save = ClientRectOf(gControls.saveSettings);
     EXPECT_EQ(save.left, 916);
     EXPECT_EQ(save.top, 735);
-    const RECT row = ClientRectOf(Controls.rows[InternalResolution]);
+    const RECT row = ClientRectOf(gControls.rows[InternalResolution]);
     EXPECT_EQ(row.top, 366);
     EXPECT_EQ(row.right - row.left, 708);
-    EXPECT_TRUE(IsWindowVisible(Controls.rows[InternalResolution]));
-    EXPECT_FALSE(IsWindowVisible(Controls.rows[DisplayMode]));
+    EXPECT_TRUE(IsWindowVisible(gControls.rows[InternalResolution]));
+    EXPECT_FALSE(IsWindowVisible(gControls.rows[DisplayMode]));
 
-    Settings.pageVisible = 0;
+    gSettings.pageVisible = 0;
     LayoutHomePage();
-    EXPECT_FALSE(IsWindowVisible(Controls.saveSettings));
-    EXPECT_FALSE(IsWindowVisible(Controls.rows[InternalResolution]));
+    EXPECT_FALSE(IsWindowVisible(gControls.saveSettings));
+    EXPECT_FALSE(IsWindowVisible(gControls.rows[InternalResolution]));
 }
 
 } // namespace

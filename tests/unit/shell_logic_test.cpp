@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "shell/startup_logic.h"
-#include "shell/utf8.h"
+#include "text/utf8.h"
 #include "ui/home_geometry.h"
 #include "ui/scale.h"
 

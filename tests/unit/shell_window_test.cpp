@@ -16,27 +16,27 @@ TEST_F(MainWindowTest, ClientIsTheDesignCanvasAt96) {
 
 TEST_F(MainWindowTest, DefaultButtonFollowsThePage) {
     EXPECT_EQ(SendMessageW(window_, DM_GETDEFID, 0, 0), 0x534B0065);
-    Settings.pageVisible = 1;
+    gSettings.pageVisible = 1;
     EXPECT_EQ(SendMessageW(window_, DM_GETDEFID, 0, 0), 0x534B006C);
-    Settings.pageVisible = 0;
+    gSettings.pageVisible = 0;
 }
 
 TEST_F(MainWindowTest, StaticColoursFollowPageAndAttention) {
-    HDC dc = GetDC(Controls.statusLine);
+    HDC dc = GetDC(gControls.statusLine);
     struct Case {
         HWND control;
         int page, attention;
         COLORREF text, background;
     } cases[] = {
-        {Controls.outputPane, 0, 1, Palette::TextMuted, Palette::NightDeep},
-        {Controls.statusLine, 0, 0, Palette::TextMuted, Palette::Slate},
-        {Controls.statusLine, 0, 1, Palette::Alert, Palette::Slate},
-        {Controls.statusLine, 1, 0, Palette::TextMuted, Palette::Night},
-        {Controls.statusLine, 1, 1, Palette::Alert, Palette::Night},
+        {gControls.outputPane, 0, 1, Palette::TextMuted, Palette::NightDeep},
+        {gControls.statusLine, 0, 0, Palette::TextMuted, Palette::Slate},
+        {gControls.statusLine, 0, 1, Palette::Alert, Palette::Slate},
+        {gControls.statusLine, 1, 0, Palette::TextMuted, Palette::Night},
+        {gControls.statusLine, 1, 1, Palette::Alert, Palette::Night},
     };
     for (const Case& c : cases) {
-        Settings.pageVisible = c.page;
-        AttentionFlag = c.attention;
+        gSettings.pageVisible = c.page;
+        gAttentionFlag = c.attention;
         auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
             window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control)));
         LOGBRUSH info{};
@@ -45,20 +45,20 @@ TEST_F(MainWindowTest, StaticColoursFollowPageAndAttention) {
         EXPECT_EQ(GetTextColor(dc), c.text);
         EXPECT_EQ(GetBkColor(dc), c.background);
     }
-    Settings.pageVisible = 0;
-    AttentionFlag = 0;
-    ReleaseDC(Controls.statusLine, dc);
+    gSettings.pageVisible = 0;
+    gAttentionFlag = 0;
+    ReleaseDC(gControls.statusLine, dc);
 }
 
 TEST_F(MainWindowTest, StatusSettersSetTheFlagAndText) {
     SetStatusAlert(L"Something needs you.");
-    EXPECT_EQ(AttentionFlag, 1);
+    EXPECT_EQ(gAttentionFlag, 1);
     wchar_t text[64];
-    GetWindowTextW(Controls.statusLine, text, 64);
+    GetWindowTextW(gControls.statusLine, text, 64);
     EXPECT_STREQ(text, L"Something needs you.");
     SetStatus(L"All good.");
-    EXPECT_EQ(AttentionFlag, 0);
-    GetWindowTextW(Controls.statusLine, text, 64);
+    EXPECT_EQ(gAttentionFlag, 0);
+    GetWindowTextW(gControls.statusLine, text, 64);
     EXPECT_STREQ(text, L"All good.");
 }
 
@@ -71,27 +71,27 @@ TEST_F(MainWindowTest, FontsAreBuiltAtTheScaleAndRebuiltWithoutLeaks) {
         {144, {-21, -51, -41, -32, -17, -18, -26}},
     };
     for (const Case& c : cases) {
-        UiScale = c.scale;
+        gUiScale = c.scale;
         HFONT before[kFontRoleCount];
-        std::copy(std::begin(Fonts), std::end(Fonts), before);
+        std::copy(std::begin(gFonts), std::end(gFonts), before);
         RebuildFonts();
         for (int role = 0; role < kFontRoleCount; ++role) {
             LOGFONTW font{};
-            ASSERT_NE(GetObjectW(Fonts[role], sizeof font, &font), 0);
+            ASSERT_NE(GetObjectW(gFonts[role], sizeof font, &font), 0);
             EXPECT_EQ(font.lfHeight, c.heights[role]) << "role " << role << " at " << c.scale;
             EXPECT_EQ(font.lfWeight, kFontRoles[role].weight);
             EXPECT_EQ(font.lfQuality, CLEARTYPE_QUALITY);
             EXPECT_STREQ(font.lfFaceName, kFontRoles[role].face);
             EXPECT_EQ(GetObjectType(before[role]), 0u) << "the previous font was not deleted";
         }
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.statusLine, WM_GETFONT, 0, 0)),
-                  Fonts[BodyFont]);
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.outputPane, WM_GETFONT, 0, 0)),
-                  Fonts[MonoFont]);
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Controls.editControllerBindings, WM_GETFONT, 0, 0)),
-                  Fonts[BodyFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(gControls.statusLine, WM_GETFONT, 0, 0)),
+                  gFonts[BodyFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(gControls.outputPane, WM_GETFONT, 0, 0)),
+                  gFonts[MonoFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(gControls.editControllerBindings, WM_GETFONT, 0, 0)),
+                  gFonts[BodyFont]);
     }
-    UiScale = 96;
+    gUiScale = 96;
     RebuildFonts();
 }
 
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
         SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
                      reinterpret_cast<LPARAM>(&c.suggested));
         Pump();
-        EXPECT_EQ(UiScale, c.expectedScale);
+        EXPECT_EQ(gUiScale, c.expectedScale);
         RECT frame{};
         GetWindowRect(window_, &frame);
         EXPECT_EQ(frame.left, c.suggested.left);
@@ -162,17 +162,17 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
         EXPECT_EQ(frame.right - frame.left, c.width);
         EXPECT_EQ(frame.bottom - frame.top, c.height);
         LOGFONTW font{};
-        GetObjectW(Fonts[BodyFont], sizeof font, &font);
+        GetObjectW(gFonts[BodyFont], sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -ScaledAt(14, c.expectedScale));
         // The layout ran for the new client: Play sits at ContentLeft, CanvasY(208).
         RECT client{}, play{};
         GetClientRect(window_, &client);
-        GetWindowRect(Controls.play, &play);
+        GetWindowRect(gControls.play, &play);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&play), 2);
         EXPECT_EQ(play.left, ScaledAt(356, c.expectedScale));
         EXPECT_EQ(play.top, CanvasYFor(208, client.bottom));
     }
-    UiScale = 96;
+    gUiScale = 96;
     RebuildFonts();
 }
 

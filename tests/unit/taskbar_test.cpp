@@ -5,6 +5,7 @@
 #include <string>
 #include "launch/progress_protocol.h"
 #include "launch/taskbar_progress.h"
+#include "shell/helper_events.h"
 #include "shell/taskbar_calls.h"
 #include "window_fixture.h"
 
@@ -102,13 +103,13 @@ TEST_F(TaskbarWindowTest, ErrorStateFollowsTheFailedLaunchUntilTheStatusMovesOn)
     EXPECT_EQ(CurrentTaskbarProgress(), nothing) << "attention cleared";
 
     CompleteLaunch(2);
-    Settings.operation = 1; // a settings helper has run since
+    OnHelperEnded(
+        {HelperKind::SettingsOperation, LoadSettingsOperation, 1}); // a settings helper has run since
     EXPECT_EQ(CurrentTaskbarProgress(), nothing);
 
-    Settings.operation = 0;
     CompleteLaunch(2);
     OnPlay(); // refused: this folder has no interpreter
-    EXPECT_EQ(AttentionFlag, 1);
+    EXPECT_EQ(gAttentionFlag, 1);
     EXPECT_EQ(CurrentTaskbarProgress(), nothing) << "a new Play ends the failed launch's error state";
     EXPECT_TRUE(IsWindow(window_));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Creates the real main window in-process, in a private temporary BaseDirectory.
+// Creates the real main window in-process, in a private temporary gBaseDirectory.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cwchar>
@@ -16,27 +16,27 @@
 class MainWindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        UiScale = 96;
-        AttentionFlag = 0;
-        LaunchDetailsVisible = false;
-        Progress = LaunchProgress{};
+        gUiScale = 96;
+        gAttentionFlag = 0;
+        gLaunchDetailsVisible = false;
+        gProgress = LaunchProgress{};
         static SettingsModel fresh;
-        Settings = fresh;
+        gSettings = fresh;
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         static unsigned counter = 0;
         folder_ = std::wstring(temp) + L"window-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                   std::to_wstring(++counter);
         CreateDirectoryW(folder_.c_str(), nullptr);
-        std::swprintf(BaseDirectory, kPathUnits, L"%ls", folder_.c_str());
-        std::swprintf(LogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", BaseDirectory);
+        std::swprintf(gBaseDirectory, kPathUnits, L"%ls", folder_.c_str());
+        std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
         static bool registered = RegisterMainWindowClass(GetModuleHandleW(nullptr), nullptr) ||
                                  GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
         ASSERT_TRUE(registered);
         BeforeCreate();
         window_ = CreateMainWindow(GetModuleHandleW(nullptr));
         ASSERT_NE(window_, nullptr);
-        MainWindow = window_;
+        gMainWindow = window_;
         ShowWindow(window_, SW_SHOW);
         Pump();
     }

@@ -5,7 +5,7 @@
 // The launch output pane's content rule, and a batch of additions that leaves the pane exactly as
 // adding each text on its own would: past kPaneResetLength characters the next addition first
 // replaces everything with kPaneNotice, and an addition is cut to what the pane's text limit still
-// allows. The pump collects a tick's lines this way and writes them to the pane at once, as one
+// allows. A pump tick's lines are collected this way and written to the pane at once, as one
 // edit per line is slow (each may re-lay out and redraw the pane).
 
 inline constexpr std::size_t kPaneResetLength = 60000;

@@ -1,4 +1,4 @@
-#include "shell/utf8.h"
+#include "text/utf8.h"
 #include <cstdint>
 #include <cstring>
 

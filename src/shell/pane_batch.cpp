@@ -1,4 +1,4 @@
-#include "process/pane_batch.h"
+#include "shell/pane_batch.h"
 #include <cwchar>
 
 void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit) {
