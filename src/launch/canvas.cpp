@@ -1,16 +1,8 @@
 #include "launch/canvas.h"
 #include "launcher_version.h"
-#include "launch/canvas_geometry.h"
 #include "launch/estimate_text.h"
-#include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
-#include "process/helper_process.h"
-#include "settings/settings_model.h"
-#include "settings/settings_page.h"
-#include "shell/app_state.h"
-#include "shell/status_line.h"
 #include "ui/drawing.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -23,10 +15,6 @@ constexpr const wchar_t* kVersion = L"V" LAUNCHER_VERSION_TEXT;
 constexpr const wchar_t* kWelcome = L"Pick up where you left off. Your settings stay with you.";
 constexpr const wchar_t* kToggleHint = L"Use this if the game has trouble starting.";
 constexpr const wchar_t* kFooter = L"F1 in game  /  Graphics, controls & networking";
-
-RECT ToRect(const PixelRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 void Line(HDC dc, const PixelSegment& s, COLORREF colour, int width) {
     DrawLine(dc, s.x1, s.y1, s.x2, s.y2, colour, width);
@@ -43,18 +31,17 @@ void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
 }
 
 void PaintEmblem(HDC dc, const CanvasGeometry& g) {
-    HPEN pen = CreatePen(PS_SOLID, g.emblemOutlineWidth, Palette::StoneLight);
-    HGDIOBJ previousPen = SelectObject(dc, pen);
-    HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    const PixelRect& c = g.emblemCircle;
-    Ellipse(dc, c.left, c.top, c.right, c.bottom);
-    POINT diamond[5];
-    for (int i = 0; i < 5; ++i)
-        diamond[i] = {g.emblemDiamond[i].x, g.emblemDiamond[i].y};
-    Polyline(dc, diamond, 5);
-    SelectObject(dc, previousPen);
-    SelectObject(dc, previousBrush);
-    DeleteObject(pen);
+    {
+        const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, Palette::StoneLight));
+        const SelectedObject penSelected(dc, pen.get());
+        const SelectedObject brushSelected(dc, GetStockObject(NULL_BRUSH));
+        const PixelRect& c = g.emblemCircle;
+        Ellipse(dc, c.left, c.top, c.right, c.bottom);
+        POINT diamond[5];
+        for (int i = 0; i < 5; ++i)
+            diamond[i] = {g.emblemDiamond[i].x, g.emblemDiamond[i].y};
+        Polyline(dc, diamond, 5);
+    }
     for (const PixelSegment& stroke : g.emblemStrokes)
         Line(dc, stroke, Palette::Gold, g.emblemStrokeWidth);
 }
@@ -68,13 +55,13 @@ void PaintHeader(HDC dc, const CanvasGeometry& g) {
     DrawTextIn(dc, kVersion, ToRect(g.versionChip), CaptionFont, Palette::Gold, TextCenter);
 }
 
-const wchar_t* Headline() {
-    if (gAttentionFlag)
+const wchar_t* Headline(const HomeView& view) {
+    if (view.attention)
         return L"Launch needs attention";
-    return HelperRunning() ? L"Preparing your game" : L"Ready to play";
+    return view.helperRunning ? L"Preparing your game" : L"Ready to play";
 }
 
-void PaintEstimate(HDC dc, const CanvasGeometry& g) {
+void PaintEstimate(HDC dc, const CanvasGeometry& g, bool helperRunning) {
     const LaunchProgress& p = gProgress;
     if (!p.progressStarted) {
         DrawTextIn(dc, kWelcome, ToRect(g.estimateBand), BodyFont, Palette::TextMuted, TextWrap);
@@ -82,7 +69,7 @@ void PaintEstimate(HDC dc, const CanvasGeometry& g) {
     }
     wchar_t text[kEstimateTextUnits];
     const std::uint64_t seconds =
-        EstimateSeconds(HelperRunning(), GetTickCount64(), p.startTick, p.elapsedSeconds);
+        EstimateSeconds(helperRunning, GetTickCount64(), p.startTick, p.elapsedSeconds);
     FormatEstimateText(text, kEstimateTextUnits, p.highestPermille, seconds, p.peakCommittedMiB,
                        p.memoryLimitMiB);
     DrawTextIn(dc, text, ToRect(g.estimateBand), BodyFont, Palette::TextMuted, TextWrap);
@@ -100,35 +87,27 @@ void PaintProgressBar(HDC dc, const CanvasGeometry& g) {
         FillSolid(dc, ToRect(fill), Palette::Gold);
 }
 
-void PaintHomeState(HDC dc, const CanvasGeometry& g) {
-    DrawTextIn(dc, Headline(), ToRect(g.headline), HeadlineFont, Palette::TextBright, TextLeft);
-    PaintEstimate(dc, g);
+} // namespace
+
+void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight) {
+    FillSolid(dc, {0, 0, clientWidth, clientHeight}, Palette::Night);
+    PaintSidePanel(dc, g, clientHeight);
+    PaintEmblem(dc, g);
+    PaintHeader(dc, g);
+}
+
+void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view) {
+    DrawTextIn(dc, Headline(view), ToRect(g.headline), HeadlineFont, Palette::TextBright, TextLeft);
+    PaintEstimate(dc, g, view.helperRunning);
     FillRoundRect(dc, ToRect(g.statusCard), Palette::Slate, Palette::SlateEdge, 12);
-    const COLORREF dot = gAttentionFlag ? Palette::Alert : Palette::Gold;
+    const COLORREF dot = view.attention ? Palette::Alert : Palette::Gold;
     FillRoundRect(dc, ToRect(g.statusDot), dot, dot, 6);
-    if (HelperRunning())
+    if (view.helperRunning)
         PaintProgressBar(dc, g);
-    if (gLaunchDetailsVisible) {
+    if (view.detailsVisible) {
         FillRoundRect(dc, ToRect(g.detailsPanel), Palette::NightDeep, Palette::SlateEdge, 8);
     } else {
         DrawTextIn(dc, kToggleHint, ToRect(g.toggleHint), CaptionFont, Palette::TextMuted, TextWrap);
     }
     DrawTextIn(dc, kFooter, ToRect(g.footer), CaptionFont, Palette::TextMuted, TextLeft);
-}
-
-} // namespace
-
-void PaintCanvas(HDC dc) {
-    RECT client{};
-    GetClientRect(gMainWindow, &client);
-    const CanvasGeometry g = ComputeCanvasGeometry(client.right, client.bottom, gUiScale);
-    FillSolid(dc, client, Palette::Night);
-    PaintSidePanel(dc, g, client.bottom);
-    PaintEmblem(dc, g);
-    PaintHeader(dc, g);
-    if (gSettings.pageVisible) {
-        PaintSettingsPage(dc, g.contentLeft, g.contentWidth);
-        return;
-    }
-    PaintHomeState(dc, g);
 }

@@ -1,6 +1,15 @@
 #pragma once
 #include <windows.h>
+#include "launch/canvas_geometry.h"
 
-// Draws the whole client area of the main window that is not a child control: side panel,
-// header, and the home page's state (or the settings page's texts).
-void PaintCanvas(HDC dc);
+// What the home page's state shows besides the launch progress.
+struct HomeView {
+    bool attention;      // the status line reports something that needs the player
+    bool helperRunning;  // a child runs: the headline says so and the progress bar shows
+    bool detailsVisible; // the launch output pane's panel replaces the toggle's hint
+};
+
+// Background, side panel, emblem and header: what both pages show.
+void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight);
+// The home page's headline, estimate, status card, progress bar, details panel or hint and footer.
+void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view);

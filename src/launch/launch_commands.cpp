@@ -1,39 +1,22 @@
 #include "launch/launch_commands.h"
 #include <windows.h>
-#include <shellapi.h>
 #include <cwchar>
 #include <iterator>
-#include "launch/exit_status_text.h"
 #include "launch/launch_progress.h"
-#include "launch/progress_protocol.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
-#include "shell/output_pane.h"
 #include "process/path_limits.h"
-#include "process/shell_path.h"
-#include "settings/settings_model.h"
-#include "shell/app_state.h"
-#include "shell/controls.h"
-#include "shell/status_line.h"
-#include "ui/home_layout.h"
+#include "text/path_bounds.h"
 
-bool gLaunchDetailsVisible = false;
 LaunchProgress gProgress;
 
 namespace {
 
-constexpr std::size_t kExitCodeTextUnits = 128;
-
-// One launch command and one converted output line at a time; both too large for the stack of a
-// timer tick, and neither may be allocated per use.
+// One launch command at a time; too large for the stack, and it may not be allocated per use.
 CommandLine gLaunchCommand;
-wchar_t gPaneLine[kPaneLineUnits];
 wchar_t gInterpreterPath[kPathUnits];
 wchar_t gScriptPath[kPathUnits];
-wchar_t gShortLogPath[kClassicPathUnits];
-wchar_t gShortBaseDirectory[kClassicPathUnits];
-// The last launch ended with an error; cleared by the next Play.
-bool gLaunchEndedWithError = false;
+wchar_t gStartFailure[200];
 
 bool FileExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
@@ -49,145 +32,64 @@ void ResetLaunchProgress() {
 }
 
 // Interpreter, "-u", script, "--launch", the program's own arguments, then the graphics preset when
-// the toggle is checked. Nothing is appended after the first failure.
-bool BuildLaunchCommand() {
+// the toggle is on. Nothing is appended after the first failure.
+bool BuildLaunchCommand(const LaunchRequest& request) {
     ClearCommandLine(gLaunchCommand);
     bool fits = AppendQuotedArgument(gLaunchCommand, gInterpreterPath) &&
                 AppendArgument(gLaunchCommand, L"-u") && AppendArgument(gLaunchCommand, gScriptPath) &&
                 AppendArgument(gLaunchCommand, L"--launch");
-    for (int i = 1; fits && i < gArgumentCount; ++i)
-        fits = AppendArgument(gLaunchCommand, gArgumentArray[i]);
-    // The toggle is read only now, after the program's arguments.
-    if (fits && SendMessageW(gControls.basicGraphics, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    for (int i = 1; fits && i < request.argumentCount; ++i)
+        fits = AppendArgument(gLaunchCommand, request.arguments[i]);
+    if (fits && request.basicGraphics) {
         fits = AppendArgument(gLaunchCommand, L"--graphics-preset") &&
                AppendArgument(gLaunchCommand, L"original");
     }
     return fits;
 }
 
-void ShowLaunchDetails(bool visible) {
-    gLaunchDetailsVisible = visible;
-    SetWindowTextW(gControls.launchDetails, visible ? L"Hide launch details" : L"Show launch details");
-    LayoutHomePage();
-    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 } // namespace
 
-bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
-    const StartOutcome outcome = StartLauncherChild({interpreterPath, commandLine, gBaseDirectory}, gLogPath);
+LaunchStart StartLaunch(const LaunchRequest& request) {
+    ResetLaunchProgress();
+    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
+                  L"%ls\\private\\tools\\python314\\python.exe", request.baseDirectory);
+    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py",
+                  request.baseDirectory);
+    if (!FileExists(gInterpreterPath) || !FileExists(gScriptPath))
+        return {false, {L"Required launcher files are missing. Extract the entire ZIP first.", true}};
+    if (!BuildLaunchCommand(request))
+        return {false, {L"The launch command is too long.", true}};
+    const LaunchStart start =
+        StartLauncher(gInterpreterPath, gLaunchCommand.buffer, request.baseDirectory, request.logPath);
+    if (!start.started)
+        return start;
+    return {true, {L"Checking game files. First-time setup can take several minutes...", false}};
+}
+
+LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, const wchar_t* baseDirectory,
+                          const wchar_t* logPath) {
+    const StartOutcome outcome = StartLauncherChild({interpreterPath, commandLine, baseDirectory}, logPath);
     switch (outcome.result) {
-    case StartResult::NoPipe: SetStatusAlert(L"Cannot create the launcher output pipe."); return false;
-    case StartResult::PathTooLong: SetStatusAlert(kFolderPathTooLongText); return false;
-    case StartResult::NotCreated: {
-        wchar_t message[200];
-        std::swprintf(message, std::size(message),
+    case StartResult::NoPipe: return {false, {L"Cannot create the launcher output pipe.", true}};
+    case StartResult::PathTooLong: return {false, {kFolderPathTooLongText, true}};
+    case StartResult::NotCreated:
+        std::swprintf(gStartFailure, std::size(gStartFailure),
                       L"Windows could not start the bundled launcher (error %lu).", outcome.error);
-        SetStatusAlert(message);
-        return false;
-    }
+        return {false, {gStartFailure, true}};
     case StartResult::Started: break;
     }
     gProgress.gameRunning = false;
-    return true;
+    return {true, {nullptr, false}};
 }
 
-void OnPlay() {
-    if (HelperRunning())
-        return;
-    gLaunchEndedWithError = false;
-    ResetLaunchProgress();
-    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
-                  L"%ls\\private\\tools\\python314\\python.exe", gBaseDirectory);
-    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py", gBaseDirectory);
-    if (!FileExists(gInterpreterPath) || !FileExists(gScriptPath)) {
-        SetStatusAlert(L"Required launcher files are missing. Extract the entire ZIP first.");
-        return;
-    }
-    if (!BuildLaunchCommand()) {
-        SetStatusAlert(L"The launch command is too long.");
-        return;
-    }
-    if (!SpawnLauncher(gInterpreterPath, gLaunchCommand.buffer))
-        return;
-    EnableWindow(gControls.play, FALSE);
-    EnableWindow(gControls.basicGraphics, FALSE);
-    EnableWindow(gControls.settings, FALSE);
-    EnableWindow(gControls.openLog, FileExists(gLogPath));
-    SetWindowTextW(gControls.outputPane, L"");
-    SetStatus(L"Checking game files. First-time setup can take several minutes...");
-}
-
-void OnOpenLog() {
-    if (gLogPath[0] == L'\0')
-        return;
-    const wchar_t* log = ShellUsablePath(gLogPath, gShortLogPath);
-    const auto opened = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(gMainWindow, L"open", log, nullptr,
-                      ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
-    // A failure is only explained when the path's length is the likely cause.
-    constexpr INT_PTR kLastShellError = 32;
-    if (opened <= kLastShellError && !FitsClassicPath(std::wcslen(log)))
-        SetStatusAlert(kFolderPathTooLongText);
-}
-
-void OnToggleLaunchDetails() {
-    ShowLaunchDetails(!gLaunchDetailsVisible);
-}
-
-void ClassifyLaunchLine(char* line, long long length) {
-    if (length <= 0)
-        return;
-    const auto size = static_cast<std::size_t>(length);
-    const bool hasText = FormatPaneLine(line, size, gPaneLine);
-    const LaunchLineEffects effects =
-        ApplyLaunchLine(gProgress, LaunchLine{line, size, hasText}, GetTickCount64());
-    if (effects.restore)
-        ShowWindow(gMainWindow, SW_RESTORE);
-    if (effects.setStatus)
-        SetStatus(effects.statusText);
-    if (effects.minimise)
-        ShowWindow(gMainWindow, SW_MINIMIZE);
-    if (effects.invalidate)
-        InvalidateRect(gMainWindow, nullptr, FALSE);
-    if (effects.appendToPane)
-        AppendOutput(gPaneLine);
-}
-
-void CompleteLaunch(std::uint32_t exitCode) {
-    EnableWindow(gControls.play, TRUE);
-    EnableWindow(gControls.basicGraphics, TRUE);
-    EnableWindow(gControls.openLog, TRUE);
-    EnableWindow(gControls.settings, TRUE);
-    if (exitCode == 0) {
-        DestroyWindow(gMainWindow);
-        return;
-    }
-    gLaunchEndedWithError = true;
-    ShowWindow(gMainWindow, SW_RESTORE);
-    SetForegroundWindow(gMainWindow);
-    SetStatusAlert(L"The game could not start or exited with an error. Check the launch details below.");
-    ShowLaunchDetails(true);
-    wchar_t text[kExitCodeTextUnits];
-    std::swprintf(text, std::size(text), L"\r\nLauncher returned exit code %lu.\r\n",
+LaunchEnd FinishLaunch(std::uint32_t exitCode, LaunchEndTexts& texts) {
+    if (exitCode == 0)
+        return {true, {nullptr, false}, nullptr, nullptr};
+    std::swprintf(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
                   static_cast<unsigned long>(exitCode));
-    AppendOutput(text);
-    // Pane only: the log keeps the launcher's own output.
-    wchar_t status[kExitStatusLineUnits];
-    if (FormatExitStatusLine(exitCode, status, std::size(status)))
-        AppendOutput(status);
-}
-
-void ForgetLaunchError() {
-    gLaunchEndedWithError = false;
-}
-
-TaskbarProgress CurrentTaskbarProgress() {
-    LaunchPhase phase = LaunchPhase::Idle;
-    if (HelperRunning()) {
-        phase = gHelper.kind == HelperKind::Launch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
-    } else if (gLaunchEndedWithError && gAttentionFlag != 0) {
-        phase = LaunchPhase::EndedNeedingAttention;
-    }
-    return WantedTaskbarProgress(phase, gProgress);
+    const bool windowsStatus = FormatExitStatusLine(exitCode, texts.exitStatus, std::size(texts.exitStatus));
+    return {false,
+            {L"The game could not start or exited with an error. Check the launch details below.", true},
+            texts.exitCode,
+            windowsStatus ? texts.exitStatus : nullptr};
 }

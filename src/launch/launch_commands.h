@@ -1,26 +1,51 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
-#include "launch/taskbar_progress.h"
+#include "launch/exit_status_text.h"
 
-// True while the launch output pane replaces Settings and the toggle on the home page.
-extern bool gLaunchDetailsVisible;
+// Play and the launcher's end, as records: the launch logic starts the launcher through the process
+// layer and says what the window should show; the shell applies it.
 
-void OnPlay();
-// Starts the launcher with a complete command line; true when it runs (the caller then applies the
-// launch effects), false with the reason on the status line.
-bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine);
-// Starts the launcher with a complete command line; true when it runs (the caller then applies the
-// launch effects), false with the reason on the status line.
-bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine);
-void OnOpenLog();
-void OnToggleLaunchDetails();
+// What the window shows on the status line after a launch step.
+struct LaunchStatus {
+    const wchar_t* text;
+    bool alert; // shown in the attention colour
+};
 
-// One complete launch output line (zero-terminated, no CR or LF); length may be 0.
-void ClassifyLaunchLine(char* line, long long length);
-// The launcher has ended with this exit code.
-void CompleteLaunch(std::uint32_t exitCode);
+// Play, in a player folder, with the program's own arguments (entry 0 being the program).
+struct LaunchRequest {
+    const wchar_t* baseDirectory;
+    const wchar_t* logPath;
+    int argumentCount;
+    wchar_t* const* arguments;
+    bool basicGraphics; // the troubleshooting toggle is on
+};
 
-// A settings helper has ended since the last launch: the launch's error state is over.
-void ForgetLaunchError();
-// What the taskbar button should show for the current launch state.
-TaskbarProgress CurrentTaskbarProgress();
+struct LaunchStart {
+    bool started;
+    LaunchStatus status;
+};
+
+// Resets what the last launch reported, checks that the bundled files are there, builds the launch
+// command and starts the launcher.
+LaunchStart StartLaunch(const LaunchRequest& request);
+// Starts the launcher with a complete command line in the player folder, its output logged at logPath.
+LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, const wchar_t* baseDirectory,
+                          const wchar_t* logPath);
+
+inline constexpr std::size_t kExitCodeTextUnits = 128;
+
+// The pane lines of a launch that ended with an error.
+struct LaunchEndTexts {
+    wchar_t exitCode[kExitCodeTextUnits];
+    wchar_t exitStatus[kExitStatusLineUnits];
+};
+
+// What follows the launcher's end.
+struct LaunchEnd {
+    bool closeWindow;          // exit code 0: the game has taken over
+    LaunchStatus status;       // otherwise: what went wrong
+    const wchar_t* paneText;   // and the exit code line for the output pane
+    const wchar_t* statusText; // the meaning of a Windows status as exit code, for the pane only; or null
+};
+LaunchEnd FinishLaunch(std::uint32_t exitCode, LaunchEndTexts& texts);

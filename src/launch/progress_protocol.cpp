@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include "text/copy_text.h"
 #include "text/utf8.h"
 
 const SetupStage SetupStages[kSetupStageCount] = {
@@ -140,15 +141,6 @@ constexpr SubstringMarker kSubstringMarkers[] = {
     {"Checks complete", L"Everything is ready. Opening the game..."},
 };
 
-void CopyText(const wchar_t* source, wchar_t* text, std::size_t capacity) {
-    if (capacity == 0)
-        return;
-    std::size_t i = 0;
-    for (; i + 1 < capacity && source[i] != L'\0'; ++i)
-        text[i] = source[i];
-    text[i] = L'\0';
-}
-
 } // namespace
 
 bool ParseMemoryLine(const char* line, std::size_t length, MemoryFields* fields) {
@@ -202,7 +194,7 @@ bool MatchTextMarker(const char* line, std::size_t length, wchar_t* text, std::s
     }
     for (const SubstringMarker& marker : kSubstringMarkers) {
         if (Contains(line, length, marker.text)) {
-            CopyText(marker.status, text, capacity);
+            CopyText(text, capacity, marker.status);
             return true;
         }
     }
@@ -272,7 +264,7 @@ LaunchLineEffects ApplyLaunchLine(LaunchProgress& progress, const LaunchLine& li
 
     if (ContainsGameStarted(line.bytes, line.length)) {
         progress.gameRunning = true;
-        CopyText(kGameRunningText, effects.statusText, std::size(effects.statusText));
+        CopyText(effects.statusText, std::size(effects.statusText), kGameRunningText);
         effects.setStatus = true;
         effects.minimise = true;
         return effects;

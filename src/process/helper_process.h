@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
+#include "process/helper_kind.h"
 
-// What the one child the window may run at a time is doing.
-enum class HelperKind { None, Launch, SettingsOperation };
+// The child process runner. The process layer knows processes only: it starts a child and says
+// whether that worked, and reports the child's output and end through the pump's targets; it never
+// touches the window.
 
 struct HelperProcess {
     HelperKind kind = HelperKind::None;

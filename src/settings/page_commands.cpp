@@ -31,3 +31,21 @@ PageAction DecidePageAction(const SettingsModel& model, int id, bool helperRunni
     }
     return PageAction::None;
 }
+
+void OpenPage(SettingsModel& model) {
+    model.pageVisible = 1;
+    model.activeTab = GraphicsTab;
+    model.loaded = 0;
+}
+
+SettingsReport LeavePage(SettingsModel& model) {
+    DiscardEdits(model);
+    model.pageVisible = 0;
+    return {L"Game files will be checked before launch.", false};
+}
+
+SettingsReport EditedReport(const SettingsModel& model) {
+    return {HasUnsavedChanges(model) ? L"Unsaved changes. Save to use these settings on your next launch."
+                                     : L"These settings are shared with the in-game menu.",
+            false};
+}

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+#include "text/copy_text.h"
 #include "text/utf8.h"
 
 namespace {
@@ -25,12 +26,6 @@ CompletionEffects Rejected(const char* capture, std::size_t length, CompletionBu
                            const wchar_t* fixedText) {
     const bool shown = CaptureAlertText(capture, length, buffers.alert);
     return {shown ? buffers.alert : fixedText, true, false};
-}
-
-void CopyText(wchar_t* to, std::size_t capacity, const wchar_t* from) {
-    const std::size_t length = std::min(std::wcslen(from), capacity - 1);
-    std::wmemcpy(to, from, length);
-    to[length] = L'\0';
 }
 
 CompletionEffects CompleteLocations(SettingsModel& model, int operation, std::uint32_t exitCode,

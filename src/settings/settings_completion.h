@@ -4,6 +4,8 @@
 #include "settings/settings_model.h"
 #include "settings/settings_result.h"
 
+// The end of a settings helper: its captured result taken into the model.
+
 // Buffers that a completion fills; one instance lives as long as the window.
 struct CompletionBuffers {
     LocationsResult locations;

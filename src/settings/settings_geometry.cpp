@@ -3,51 +3,33 @@
 #include "text/utf8.h"
 #include "ui/scale.h"
 
-SettingsGeometry ComputeSettingsGeometry(int clientWidth, int clientHeight, int uiScale,
-                                         const SettingsModel& model, bool helperRunning) {
+SettingsGeometry ComputeSettingsGeometry(int clientWidth, int clientHeight, int uiScale, int activeTab) {
     auto s = [uiScale](int n) { return ScaledAt(n, uiScale); };
     auto y = [clientHeight](int n) { return CanvasYFor(n, clientHeight); };
     const int left = s(356);
     const int width = clientWidth - s(356) - s(36);
-    const bool visible = model.pageVisible != 0;
-    const bool idle = !helperRunning;
-    const bool loaded = model.loaded != 0;
-    const bool unsaved = HasUnsavedChanges(model);
-    const int tab = model.activeTab;
 
     SettingsGeometry g{};
-    g.back = {{left, y(490), s(90), y(34)}, visible, idle};
-    g.save = {{left + width - s(148), y(490), s(148), y(34)}, visible, idle && unsaved};
-    g.backSaysCancel = unsaved;
+    g.back = {left, y(490), s(90), y(34)};
+    g.save = {left + width - s(148), y(490), s(148), y(34)};
 
     const int gap = s(4);
     const int tabWidth = (width - 6 * gap) / 7;
-    for (int i = 0; i < kTabCount; ++i) {
-        g.tabs[i] = {{left + i * (tabWidth + gap), y(198), tabWidth, y(34)},
-                     visible,
-                     idle && (loaded || i == LocationsTab)};
-    }
+    for (int i = 0; i < kTabCount; ++i)
+        g.tabs[i] = {left + i * (tabWidth + gap), y(198), tabWidth, y(34)};
 
     const int* rows = nullptr;
-    const int rowCount = visible ? TabRows(tab, &rows) : 0;
-    for (int slot = 0; slot < rowCount; ++slot) {
-        const int row = rows[slot];
-        const bool editable = row != WindowResolution || model.current[DisplayMode] == 0;
-        g.rows[row] = {{left, y(244 + 43 * slot), width, y(38)}, true, idle && loaded && editable};
-    }
+    const int rowCount = TabRows(activeTab, &rows);
+    for (int slot = 0; slot < rowCount; ++slot)
+        g.rows[rows[slot]] = {left, y(244 + 43 * slot), width, y(38)};
 
     const int presetWidth = (width - s(16)) / 3;
-    for (int j = 0; j < kPresetCount; ++j) {
-        g.presets[j] = {{left + j * (presetWidth + s(8)), y(317), presetWidth, y(38)},
-                        visible && tab == LanguageTab,
-                        idle && loaded};
-    }
+    for (int j = 0; j < kPresetCount; ++j)
+        g.presets[j] = {left + j * (presetWidth + s(8)), y(317), presetWidth, y(38)};
 
-    const bool onLocations = visible && tab == LocationsTab;
-    g.selectIso = {{left, y(298), width, y(36)}, onLocations, idle && !unsaved};
-    g.selectGameFolder = {{left, y(404), width, y(36)}, onLocations, idle && !unsaved};
-    g.editControllerBindings = {
-        {left, y(429), width, y(32)}, visible && tab == ControlsTab, idle && loaded && !unsaved};
+    g.selectIso = {left, y(298), width, y(36)};
+    g.selectGameFolder = {left, y(404), width, y(36)};
+    g.editControllerBindings = {left, y(429), width, y(32)};
     return g;
 }
 

@@ -1,5 +1,4 @@
 #include "settings/settings_helper.h"
-#include <windows.h>
 #include <cwchar>
 #include "process/capture.h"
 #include "process/command_line.h"
@@ -8,20 +7,16 @@
 #include "settings/helper_commands.h"
 #include "settings/settings_completion.h"
 #include "settings/settings_model.h"
-#include "settings/settings_page.h"
-#include "shell/app_state.h"
-#include "shell/controls.h"
-#include "shell/status_line.h"
-#include "ui/home_layout.h"
+#include "text/path_bounds.h"
 
 namespace {
 
-// gBaseDirectory followed by a relative path; gBaseDirectory's bound leaves room for every suffix.
-void FormPath(wchar_t (&out)[kPathUnits], const wchar_t* suffix) {
-    std::swprintf(out, kPathUnits, L"%ls%ls", gBaseDirectory, suffix);
+// The player folder followed by a relative path; the folder's bound leaves room for every suffix.
+void FormPath(wchar_t (&out)[kPathUnits], const wchar_t* baseDirectory, const wchar_t* suffix) {
+    std::swprintf(out, kPathUnits, L"%ls%ls", baseDirectory, suffix);
 }
 
-void StartHelperCommand(HelperCommand command) {
+SettingsReport StartHelperCommand(HelperCommand command, const wchar_t* baseDirectory) {
     // Large buffers live for the whole process; a command is built completely before the next.
     static wchar_t interpreterPath[kPathUnits];
     static wchar_t scriptPath[kPathUnits];
@@ -29,71 +24,62 @@ void StartHelperCommand(HelperCommand command) {
     static CommandLine line;
 
     ClearCommandLine(line);
-    FormPath(interpreterPath, L"\\private\\tools\\python314\\python.exe");
-    FormPath(scriptPath, L"\\tools\\launcher_locations.py");
+    FormPath(interpreterPath, baseDirectory, L"\\private\\tools\\python314\\python.exe");
+    FormPath(scriptPath, baseDirectory, L"\\tools\\launcher_locations.py");
     BuildHelperArguments(command, gSettings, scriptPath, &arguments);
 
     const HelperCommandForm form = FormOf(command);
     bool fits = AppendQuotedArgument(line, interpreterPath);
     for (int i = 0; fits && i < arguments.count; ++i)
         fits = AppendArgument(line, arguments.items[i]);
-    if (!fits) {
-        SetStatusAlert(form.tooLongText);
-        return;
-    }
-    StartSettingsHelper(interpreterPath, line.buffer, form.operation, form.statusText);
+    if (!fits)
+        return {form.tooLongText, true};
+    return RunSettingsHelper(interpreterPath, line.buffer, form.operation, form.statusText, baseDirectory);
 }
 
 } // namespace
 
-void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
-                         const wchar_t* statusText) {
-    const StartOutcome outcome =
-        StartSettingsChild({interpreterPath, commandLine, gBaseDirectory}, operation);
-    switch (outcome.result) {
-    case StartResult::NoPipe: SetStatusAlert(L"Could not open the settings helper."); return;
+SettingsReport RunSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
+                                 const wchar_t* statusText, const wchar_t* baseDirectory) {
+    switch (StartSettingsChild({interpreterPath, commandLine, baseDirectory}, operation).result) {
+    case StartResult::NoPipe: return {L"Could not open the settings helper.", true};
+    case StartResult::PathTooLong: return {kFolderPathTooLongText, true};
     case StartResult::NotCreated:
-        SetStatusAlert(L"Could not load settings. Keep all launcher files together.");
-        return;
-    case StartResult::PathTooLong: SetStatusAlert(kFolderPathTooLongText); return;
+        return {L"Could not load settings. Keep all launcher files together.", true};
     case StartResult::Started: break;
     }
-    EnableWindow(gControls.play, FALSE);
-    EnableWindow(gControls.basicGraphics, FALSE);
-    SetStatus(statusText);
-    LayoutHomePage();
+    return {statusText, false};
 }
 
-void StartSettingsCommand(SettingsMode mode) {
-    StartHelperCommand(mode == SettingsMode::Save ? HelperCommand::SettingsSave
-                                                  : HelperCommand::SettingsRead);
+SettingsReport StartSettingsCommand(SettingsMode mode, const wchar_t* baseDirectory) {
+    return StartHelperCommand(mode == SettingsMode::Save ? HelperCommand::SettingsSave
+                                                         : HelperCommand::SettingsRead,
+                              baseDirectory);
 }
 
-void StartLocationsCommand(LocationsKind kind) {
+SettingsReport StartLocationsCommand(LocationsKind kind, const wchar_t* baseDirectory) {
     switch (kind) {
-    case LocationsKind::Read: StartHelperCommand(HelperCommand::LocationsRead); break;
-    case LocationsKind::Iso: StartHelperCommand(HelperCommand::LocationsIso); break;
-    case LocationsKind::Game: StartHelperCommand(HelperCommand::LocationsGame); break;
+    case LocationsKind::Iso: return StartHelperCommand(HelperCommand::LocationsIso, baseDirectory);
+    case LocationsKind::Game: return StartHelperCommand(HelperCommand::LocationsGame, baseDirectory);
+    case LocationsKind::Read: break;
     }
+    return StartHelperCommand(HelperCommand::LocationsRead, baseDirectory);
 }
 
-void StartControllerEditor() {
-    StartHelperCommand(HelperCommand::ControllerEditor);
+SettingsReport StartControllerEditor(const wchar_t* baseDirectory) {
+    return StartHelperCommand(HelperCommand::ControllerEditor, baseDirectory);
 }
 
-void CompleteSettingsOperation(int operation, std::uint32_t exitCode) {
+SettingsReport CompleteSettingsOperation(int operation, std::uint32_t exitCode,
+                                         const wchar_t* baseDirectory) {
     static CompletionBuffers buffers;
     const CompletionEffects effects = CompleteSettingsResult(
         gSettings, operation, exitCode, gCaptureBuffer, static_cast<std::size_t>(gCaptureLength), buffers);
-    EnableWindow(gControls.play, TRUE);
-    EnableWindow(gControls.basicGraphics, TRUE);
-    if (effects.alert) {
-        SetStatusAlert(effects.statusText);
-    } else {
-        SetStatus(effects.statusText);
+    SettingsReport report{effects.statusText, effects.alert};
+    if (effects.readSettingsNext) {
+        const SettingsReport next = StartSettingsCommand(SettingsMode::Read, baseDirectory);
+        if (next.statusText != nullptr)
+            report = next;
     }
-    if (effects.readSettingsNext)
-        StartSettingsCommand(SettingsMode::Read);
-    LayoutHomePage();
-    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return report;
 }

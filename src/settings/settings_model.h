@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "settings/catalogue.h"
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 
 // What a running settings helper does; the process layer keeps it with the child.
 enum HelperOperation : int {

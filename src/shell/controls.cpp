@@ -1,8 +1,11 @@
 #include "shell/controls.h"
 #include <windows.h>
+#include <initializer_list>
 #include "settings/catalogue.h"
-#include "text/utf8.h"
+#include "shell/settings_glue.h"
 #include "shell/system_functions.h"
+#include "text/utf8.h"
+#include "ui/drawing.h"
 #include "ui/toggle_hover.h"
 
 ControlSet gControls;
@@ -88,4 +91,62 @@ void CreateControls(HWND main) {
     c.selectGameFolder = MakeHiddenButton(main, L"Select game folder...", kIdSelectGameFolder);
     c.editControllerBindings =
         MakeHiddenButton(main, L"Edit controller bindings...", kIdEditControllerBindings);
+}
+
+namespace {
+
+void GiveFont(HWND control, FontRole role) {
+    if (control != nullptr)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]), 1);
+}
+
+} // namespace
+
+void RebuildFonts() {
+    CreateFonts();
+    const ControlSet& c = gControls;
+    GiveFont(c.statusLine, BodyFont);
+    GiveFont(c.outputPane, MonoFont);
+    for (HWND control :
+         {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings, c.back, c.saveSettings}) {
+        GiveFont(control, BodyFont);
+    }
+    for (HWND tab : c.tabs)
+        GiveFont(tab, BodyFont);
+    for (HWND row : c.rows)
+        GiveFont(row, BodyFont);
+    for (HWND preset : c.presets)
+        GiveFont(preset, BodyFont);
+    for (HWND control : {c.selectIso, c.selectGameFolder, c.editControllerBindings})
+        GiveFont(control, BodyFont);
+}
+
+LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleSettingRowKey(window, message, wParam, &result))
+        return result;
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE)
+        TrackHover(window, message);
+    return CallWindowProcW(gSavedButtonProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ToggleSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE: TrackHover(window, message); break;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintToggleWindow(window, dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT: PaintToggleWindow(window, reinterpret_cast<HDC>(wParam)); return 0;
+    default: break;
+    }
+    const LRESULT result = CallWindowProcW(gSavedToggleProc, window, message, wParam, lParam);
+    if (MayChangeToggleState(message))
+        InvalidateRect(window, nullptr, FALSE);
+    return result;
 }

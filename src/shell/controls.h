@@ -1,6 +1,6 @@
 #pragma once
 #include <windows.h>
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 
 // Handles of the main window's child controls, created at WM_CREATE in Tab order.
 struct ControlSet {
@@ -28,3 +28,11 @@ extern WNDPROC gSavedToggleProc;
 
 // Creates every child control of the main window in creation (= Tab) order, with subclassing.
 void CreateControls(HWND mainWindow);
+
+// Creates the fonts at gUiScale and gives every control its own.
+void RebuildFonts();
+
+// Installed on every owner-drawn button: Left/Right on setting rows, then hover tracking.
+LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Installed on the basic-graphics check box: paints it as a switch and tracks hover.
+LRESULT CALLBACK ToggleSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

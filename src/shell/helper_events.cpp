@@ -1,9 +1,9 @@
 #include "shell/helper_events.h"
 #include "launch/canvas_geometry.h"
-#include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
-#include "settings/settings_page.h"
+#include "shell/launch_glue.h"
 #include "shell/output_pane.h"
+#include "shell/settings_glue.h"
 #include "ui/scale.h"
 
 namespace {
@@ -44,7 +44,7 @@ void OnHelperEnded(const ChildEnd& end) {
     case HelperKind::Launch: CompleteLaunch(end.exitCode); break;
     case HelperKind::SettingsOperation:
         ForgetLaunchError();
-        CompleteSettingsOperation(end.operation, end.exitCode);
+        OnSettingsHelperEnded(end.operation, end.exitCode);
         break;
     case HelperKind::None: break;
     }

@@ -1,20 +1,19 @@
 #include "shell/main_window.h"
 #include <shellapi.h>
 #include <cwchar>
-#include "launch/canvas.h"
-#include "launch/launch_commands.h"
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
-#include "settings/settings_page.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
 #include "shell/helper_events.h"
+#include "shell/launch_glue.h"
+#include "shell/painting.h"
 #include "shell/session_lock.h"
+#include "shell/settings_glue.h"
 #include "shell/status_line.h"
 #include "shell/taskbar.h"
+#include "shell/window_refresh.h"
 #include "ui/drawing.h"
-#include "ui/home_layout.h"
-#include "ui/owner_draw.h"
 #include "ui/scale.h"
 
 int gArgumentCount = 0;
@@ -40,8 +39,8 @@ LRESULT OnCreate(HWND window) {
     gNightBrush = CreateSolidBrush(Palette::Night);
     CreateControls(window);
     RebuildFonts();
-    LayoutHomePage();
-    EnableWindow(gControls.openLog, GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES);
+    gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
+    RefreshControls();
     SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
     RegisterTaskbarButtonMessage();
     return 0;
@@ -60,9 +59,12 @@ void OnDestroy() {
     PostQuitMessage(0);
 }
 
-void OnSize() {
-    LayoutHomePage();
-    InvalidateRect(gMainWindow, nullptr, FALSE);
+// A minimised window has a 0 x 0 client area: nothing is laid out for it.
+void OnSize(HWND window, UINT type) {
+    if (type == SIZE_MINIMIZED)
+        return;
+    RefreshControls();
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void OnPaint(HWND window) {
@@ -71,14 +73,13 @@ void OnPaint(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     const int width = client.right, height = client.bottom;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    PaintCanvas(memory);
-    BitBlt(screen, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    {
+        const MemoryDc memory(screen);
+        const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
+        const SelectedObject bitmapSelected(memory.get(), bitmap.get());
+        PaintCanvas(memory.get());
+        BitBlt(screen, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+    }
     EndPaint(window, &paint);
 }
 
@@ -122,7 +123,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, Scaled(900) + Scaled(16),
                      Scaled(560) + Scaled(40), kNoZOrderNoActivate);
     }
-    LayoutHomePage();
+    RefreshControls();
 }
 
 void OnCommand(int id) {
@@ -161,7 +162,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: OnDestroy(); return 0;
-    case WM_SIZE: OnSize(); return 0;
+    case WM_SIZE: OnSize(window, static_cast<UINT>(wParam)); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PRINTCLIENT: PaintCanvas(reinterpret_cast<HDC>(wParam)); return 0;
@@ -169,7 +170,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case DM_GETDEFID: return gSettings.pageVisible ? kDefaultIdSettings : kDefaultIdHome;
+    case DM_GETDEFID: return MAKELRESULT(gSettings.pageVisible ? kIdSaveSettings : kIdPlay, DC_HASDEFID);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include "process/pass_through.h"
 #include "shell/app_state.h"
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 #include "shell/main_window.h"
 #include "shell/startup_logic.h"
 #include "shell/system_functions.h"
@@ -66,35 +66,30 @@ HICON CreateFallbackIcon() {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const GdiObject<HBITMAP> colour(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     ReleaseDC(nullptr, screen);
-    if (colour == nullptr || bits == nullptr) {
-        if (colour != nullptr)
-            DeleteObject(colour);
+    if (colour.get() == nullptr || bits == nullptr)
         return nullptr;
+    {
+        const MemoryDc memory(nullptr);
+        const SelectedObject bitmapSelected(memory.get(), colour.get());
+        FillSolid(memory.get(), RECT{0, 0, 32, 32}, Palette::Slate);
+        DrawLine(memory.get(), 16, 4, 6, 16, Palette::Gold, 2);
+        DrawLine(memory.get(), 6, 16, 16, 26, Palette::Gold, 2);
+        DrawLine(memory.get(), 16, 26, 26, 16, Palette::Gold, 2);
+        DrawLine(memory.get(), 26, 16, 16, 4, Palette::Gold, 2);
+        DrawLine(memory.get(), 16, 4, 16, 29, Palette::Gold, 2);
+        DrawLine(memory.get(), 6, 18, 26, 18, Palette::Gold, 2);
+        GdiFlush();
     }
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, colour);
-    FillSolid(memory, RECT{0, 0, 32, 32}, Palette::Slate);
-    DrawLine(memory, 16, 4, 6, 16, Palette::Gold, 2);
-    DrawLine(memory, 6, 16, 16, 26, Palette::Gold, 2);
-    DrawLine(memory, 16, 26, 26, 16, Palette::Gold, 2);
-    DrawLine(memory, 26, 16, 16, 4, Palette::Gold, 2);
-    DrawLine(memory, 16, 4, 16, 29, Palette::Gold, 2);
-    DrawLine(memory, 6, 18, 26, 18, Palette::Gold, 2);
-    GdiFlush();
     // GDI drawing leaves the alpha byte at 0; the icon is opaque.
     auto* pixels = static_cast<DWORD*>(bits);
     for (int i = 0; i < 32 * 32; ++i)
         pixels[i] |= 0xFF000000u;
-    SelectObject(memory, previous);
-    DeleteDC(memory);
     const BYTE maskBits[128] = {};
-    HBITMAP mask = CreateBitmap(32, 32, 1, 1, maskBits);
-    ICONINFO iconInfo{TRUE, 0, 0, mask, colour};
+    const GdiObject<HBITMAP> mask(CreateBitmap(32, 32, 1, 1, maskBits));
+    ICONINFO iconInfo{TRUE, 0, 0, mask.get(), colour.get()};
     HICON icon = CreateIconIndirect(&iconInfo);
-    DeleteObject(mask);
-    DeleteObject(colour);
     return icon;
 }
 

@@ -23,3 +23,13 @@ void SetStatusAlert(const wchar_t* text) {
     gAttentionFlag = 1;
     ShowStatus(text);
 }
+
+void ShowStatusReport(const wchar_t* text, bool alert) {
+    if (text == nullptr)
+        return;
+    if (alert) {
+        SetStatusAlert(text);
+    } else {
+        SetStatus(text);
+    }
+}

@@ -5,3 +5,5 @@ extern int gAttentionFlag;
 
 void SetStatus(const wchar_t* text);
 void SetStatusAlert(const wchar_t* text);
+// Either of the two, by alert; a null text leaves the status line as it is.
+void ShowStatusReport(const wchar_t* text, bool alert);

@@ -1,7 +1,7 @@
 #include "shell/taskbar.h"
 #include <objbase.h>
 #include <shobjidl.h>
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "shell/system_functions.h"
 #include "shell/taskbar_calls.h"
 

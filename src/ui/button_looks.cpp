@@ -1,5 +1,5 @@
 #include "ui/button_looks.h"
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 #include "ui/scale.h"
 #include "ui/theme.h"
 

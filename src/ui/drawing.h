@@ -1,13 +1,67 @@
 #pragma once
 #include <windows.h>
+#include "ui/pixel_geometry.h"
 #include "ui/theme.h"
+
+// A GDI object made for one drawing step, deleted when its scope ends. Declared before the
+// SelectedObject that selects it, so it is deselected first.
+template <typename Handle> class GdiObject {
+  public:
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() {
+        if (handle_ != nullptr)
+            DeleteObject(handle_);
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    Handle get() const { return handle_; }
+
+  private:
+    Handle handle_;
+};
+
+// Selects an object into a device context for one scope and puts the previous one back at its end.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A memory device context compatible with another, deleted when its scope ends.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDc() {
+        if (dc_ != nullptr)
+            DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+inline RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline PixelRect ToPixelRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // The FontSet: seven fonts, alive until the next scale change.
 extern HFONT gFonts[kFontRoleCount];
 
 HFONT CreateUiFont(int size, int weight, const wchar_t* face);
-// Deletes the current fonts, creates all roles at gUiScale and gives the child controls theirs.
-void RebuildFonts();
+// Deletes the current fonts and creates all roles at gUiScale.
+void CreateFonts();
 void DeleteFonts();
 
 void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int corner);
@@ -17,9 +71,3 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width
 void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour,
                 TextPreset preset);
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
-
-// Vertical canvas position for the main window's current client height.
-int CanvasY(int n);
-// The content column: left edge and width for the main window's current client width.
-int ContentLeft();
-int ContentWidth();

@@ -1,10 +1,6 @@
 #include "ui/owner_draw.h"
 #include <cstddef>
-#include "settings/catalogue.h"
-#include "settings/settings_model.h"
-#include "shell/control_ids.h"
-#include "text/utf8.h"
-#include "ui/button_looks.h"
+#include "ui/control_ids.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
 #include "ui/toggle_hover.h"
@@ -14,15 +10,6 @@ namespace {
 // Longest window text a chip or accent shows, and a quiet button, before it is cut.
 constexpr int kChipTextLimit = 79;
 constexpr int kQuietTextLimit = 127;
-// A row's name and option label, converted from UTF-8, including the terminator.
-constexpr std::size_t kRowTextUnits = 160;
-
-RECT ToRect(const PixelRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-PixelRect ToPixelRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 void DrawWindowText(const DRAWITEMSTRUCT& item, const RECT& area, COLORREF colour, TextPreset preset,
                     int limit) {
@@ -33,15 +20,10 @@ void DrawWindowText(const DRAWITEMSTRUCT& item, const RECT& area, COLORREF colou
     DrawTextIn(item.hDC, text, area, BodyFont, colour, preset);
 }
 
-void DrawRowTexts(const DRAWITEMSTRUCT& item, int row, const LookColours& colours) {
-    // An unknown row, a value without a label or text that is not valid UTF-8 shows as empty.
-    wchar_t name[kRowTextUnits];
-    wchar_t value[kRowTextUnits];
-    Utf8ToWideStrict(SettingName(row), name, kRowTextUnits);
-    Utf8ToWideStrict(SettingOptionLabel(row, gSettings.current[row]), value, kRowTextUnits);
+void DrawRowTexts(const DRAWITEMSTRUCT& item, const RowTexts& row, const LookColours& colours) {
     const RowColumns columns = ComputeRowColumns(ToPixelRect(item.rcItem), gUiScale);
-    DrawTextIn(item.hDC, name, ToRect(columns.name), BodyFont, colours.text, TextLeftClip);
-    DrawTextIn(item.hDC, value, ToRect(columns.value), BodyFont, colours.value, TextRightClip);
+    DrawTextIn(item.hDC, row.name, ToRect(columns.name), BodyFont, colours.text, TextLeftClip);
+    DrawTextIn(item.hDC, row.value, ToRect(columns.value), BodyFont, colours.value, TextRightClip);
 }
 
 void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, bool disabled) {
@@ -55,11 +37,10 @@ void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, boo
 
 } // namespace
 
-LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
+void DrawOwnerButton(const DRAWITEMSTRUCT& item, ButtonLook look, const RowTexts& row) {
     const int id = static_cast<int>(item.CtlID);
     const ButtonState state{(item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0,
                             item.hwndItem != nullptr && item.hwndItem == gHoveredControl};
-    const ButtonLook look = LookForControl(id, gSettings.activeTab);
     const LookColours colours = ResolveLook(look, state, id == kIdSettings);
     HDC dc = item.hDC;
 
@@ -71,7 +52,7 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
     const RECT caption = ToRect(CaptionRect(look, ToPixelRect(item.rcItem), gUiScale));
     switch (look) {
     case ButtonLook::Primary: DrawPlayContent(item, colours, state.disabled); break;
-    case ButtonLook::Row: DrawRowTexts(item, id - kIdFirstRow, colours); break;
+    case ButtonLook::Row: DrawRowTexts(item, row, colours); break;
     case ButtonLook::Accent:
     case ButtonLook::Chip: DrawWindowText(item, caption, colours.text, TextCenter, kChipTextLimit); break;
     case ButtonLook::Quiet: DrawWindowText(item, caption, colours.text, TextLeft, kQuietTextLimit); break;
@@ -79,5 +60,4 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {
 
     if ((item.itemState & ODS_FOCUS) != 0)
         DrawFocusRing(dc, item.rcItem, colours.focusRing);
-    return TRUE;
 }

@@ -1,6 +1,13 @@
 #pragma once
 #include <windows.h>
+#include "ui/button_looks.h"
 
-// WM_DRAWITEM for every owner-drawn button: draws the look its identifier selects, in the
-// button's state and hover; answers TRUE.
-LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+// A setting row's two texts; either may be empty.
+struct RowTexts {
+    const wchar_t* name;
+    const wchar_t* value;
+};
+
+// Draws an owner-drawn button in the look given, in the item's state and hover. A row look shows
+// the row texts; the other looks show the button's window text.
+void DrawOwnerButton(const DRAWITEMSTRUCT& item, ButtonLook look, const RowTexts& row);

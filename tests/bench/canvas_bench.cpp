@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <initializer_list>
-#include "launch/canvas.h"
+#include "shell/painting.h"
 #include "launch/launch_progress.h"
 #include "process/helper_process.h"
 #include "shell/app_state.h"
@@ -43,7 +43,7 @@ int wmain() {
         gMainWindow =
             CreateWindowExW(0, L"CanvasBench", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, frame.right - frame.left,
                             frame.bottom - frame.top, nullptr, nullptr, windowClass.hInstance, nullptr);
-        RebuildFonts();
+        CreateFonts();
         RECT client;
         GetClientRect(gMainWindow, &client);
         HDC screen = GetDC(gMainWindow);

@@ -14,10 +14,10 @@
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/output_pump.h"
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
-#include "ui/home_layout.h"
+#include "shell/window_refresh.h"
 
 namespace {
 
@@ -171,7 +171,7 @@ int wmain(int argc, wchar_t** argv) {
     if (shownLines > 0) {
         WriteLaunchScenario(root, shownLines);
         gLaunchDetailsVisible = true;
-        LayoutHomePage();
+        RefreshControls();
         const double shownTight = TightLoopSeconds(root, tightBytes);
         const double shown = PumpedSeconds(root, ClassifyLaunchLine);
         std::printf("output with the details shown: %llu lines (%llu bytes)\n", shownLines,

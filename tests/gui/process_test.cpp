@@ -12,7 +12,8 @@
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/output_pump.h"
-#include "settings/settings_helper.h"
+#include "shell/settings_glue.h"
+#include "shell/launch_glue.h"
 #include "standin_record.h"
 
 namespace {

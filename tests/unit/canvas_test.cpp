@@ -5,10 +5,10 @@
 #include <climits>
 #include <cstdint>
 #include <cwchar>
-#include "launch/canvas.h"
+#include "shell/painting.h"
 #include "launch/canvas_geometry.h"
 #include "launch/estimate_text.h"
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "launch/launch_progress.h"
 #include "paint_probe.h"
 #include "process/helper_process.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "launch/launch_progress.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include "paint_probe.h"
 #include "settings/settings_model.h"
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 #include "shell/controls.h"
 #include "ui/button_looks.h"
-#include "ui/owner_draw.h"
+#include "shell/painting.h"
 #include "ui/toggle_geometry.h"
 #include "ui/toggle_hover.h"
 

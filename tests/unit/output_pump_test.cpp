@@ -14,6 +14,7 @@
 #include "process/line_splitter.h"
 #include "process/output_pump.h"
 #include "shell/helper_events.h"
+#include "ui/drawing.h"
 #include "ui/scale.h"
 
 namespace {
@@ -388,10 +389,6 @@ CanvasGeometry GeometryOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     return ComputeCanvasGeometry(client.right, client.bottom, 96);
-}
-
-RECT ToRect(const PixelRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 bool SameRect(const RECT& a, const RECT& b) {

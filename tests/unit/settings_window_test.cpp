@@ -4,8 +4,8 @@
 #include <cwchar>
 #include <string>
 #include "process/helper_process.h"
-#include "settings/settings_page.h"
-#include "ui/home_layout.h"
+#include "shell/settings_glue.h"
+#include "shell/window_refresh.h"
 #include "window_fixture.h"
 
 namespace {
@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, CommandsThatDoNotFitAreReportedAndNothingStarts) {
 TEST_F(MainWindowTest, SettingsControlsFollowTheClientSize) {
     gSettings.pageVisible = 1;
     gSettings.loaded = 1;
-    LayoutHomePage();
+    RefreshControls();
     RECT save = ClientRectOf(gControls.saveSettings);
     EXPECT_EQ(save.left, 716);
     EXPECT_EQ(save.top, 490);
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, SettingsControlsFollowTheClientSize) {
     EXPECT_FALSE(IsWindowVisible(gControls.rows[DisplayMode]));
 
     gSettings.pageVisible = 0;
-    LayoutHomePage();
+    RefreshControls();
     EXPECT_FALSE(IsWindowVisible(gControls.saveSettings));
     EXPECT_FALSE(IsWindowVisible(gControls.rows[InternalResolution]));
 }

@@ -95,6 +95,20 @@ TEST_F(MainWindowTest, FontsAreBuiltAtTheScaleAndRebuiltWithoutLeaks) {
     RebuildFonts();
 }
 
+TEST_F(MainWindowTest, AMinimisedWindowLaysNothingOut) {
+    RECT before{}, after{};
+    GetWindowRect(gControls.play, &before);
+    ShowWindow(window_, SW_MINIMIZE);
+    Pump();
+    GetWindowRect(gControls.play, &after);
+    ShowWindow(window_, SW_RESTORE);
+    Pump();
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&before), 2);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&after), 2);
+    EXPECT_EQ(after.right - after.left, before.right - before.left) << "Play was placed for a 0 x 0 client";
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
 TEST_F(MainWindowTest, CloseWithoutHelperDestroysTheWindow) {
     SendMessageW(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window_));

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cwchar>
 #include <string>
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "launch/launch_progress.h"
 #include "settings/settings_model.h"
 #include "shell/app_state.h"

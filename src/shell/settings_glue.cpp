@@ -1,5 +1,4 @@
-#include "settings/settings_page.h"
-#include "launch/launch_commands.h"
+#include "shell/settings_glue.h"
 #include "process/helper_process.h"
 #include "settings/page_commands.h"
 #include "settings/settings_helper.h"
@@ -7,35 +6,29 @@
 #include "shell/app_state.h"
 #include "shell/controls.h"
 #include "shell/status_line.h"
-#include "ui/home_layout.h"
+#include "shell/window_refresh.h"
 
 namespace {
 
-void RedrawAll() {
-    RedrawWindow(gMainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+void Show(const SettingsReport& report) {
+    ShowStatusReport(report.statusText, report.alert);
+    RefreshControls();
 }
 
 void NoteSettingsEdited() {
-    SetStatus(HasUnsavedChanges() ? L"Unsaved changes. Save to use these settings on your next launch."
-                                  : L"These settings are shared with the in-game menu.");
-    LayoutHomePage();
+    Show(EditedReport(gSettings));
     RedrawAll();
 }
 
 void OpenSettingsPage() {
-    gSettings.pageVisible = 1;
-    gSettings.activeTab = GraphicsTab;
-    gSettings.loaded = 0;
+    OpenPage(gSettings);
     gLaunchDetailsVisible = false;
-    LayoutHomePage();
-    StartSettingsCommand(SettingsMode::Read);
+    RefreshControls();
+    Show(StartSettingsCommand(SettingsMode::Read, gBaseDirectory));
 }
 
 void LeaveSettingsPage() {
-    DiscardEdits(gSettings);
-    gSettings.pageVisible = 0;
-    SetStatus(L"Game files will be checked before launch.");
-    LayoutHomePage();
+    Show(LeavePage(gSettings));
     RedrawAll();
     SetFocus(gControls.play);
 }
@@ -43,8 +36,8 @@ void LeaveSettingsPage() {
 void SelectTab(int tab) {
     gSettings.activeTab = tab;
     if (tab == LocationsTab)
-        StartLocationsCommand(LocationsKind::Read);
-    LayoutHomePage();
+        Show(StartLocationsCommand(LocationsKind::Read, gBaseDirectory));
+    RefreshControls();
     RedrawAll();
 }
 
@@ -64,16 +57,18 @@ void OnSettingsCommand(int id) {
     case PageAction::None: break;
     case PageAction::OpenPage: OpenSettingsPage(); break;
     case PageAction::LeavePage: LeaveSettingsPage(); break;
-    case PageAction::Save: StartSettingsCommand(SettingsMode::Save); break;
+    case PageAction::Save: Show(StartSettingsCommand(SettingsMode::Save, gBaseDirectory)); break;
     case PageAction::SelectTab: SelectTab(id - kIdFirstTab); break;
     case PageAction::CycleRow: CycleRow(id - kIdFirstRow, 0); break;
     case PageAction::ApplyPreset:
         ApplyPreset(gSettings, id - kIdFirstPreset);
         NoteSettingsEdited();
         break;
-    case PageAction::SelectIso: StartLocationsCommand(LocationsKind::Iso); break;
-    case PageAction::SelectGameFolder: StartLocationsCommand(LocationsKind::Game); break;
-    case PageAction::EditControllerBindings: StartControllerEditor(); break;
+    case PageAction::SelectIso: Show(StartLocationsCommand(LocationsKind::Iso, gBaseDirectory)); break;
+    case PageAction::SelectGameFolder:
+        Show(StartLocationsCommand(LocationsKind::Game, gBaseDirectory));
+        break;
+    case PageAction::EditControllerBindings: Show(StartControllerEditor(gBaseDirectory)); break;
     }
 }
 
@@ -93,4 +88,14 @@ bool HandleSettingRowKey(HWND row, UINT message, WPARAM wParam, LRESULT* result)
         return true;
     }
     return false;
+}
+
+void StartSettingsHelper(const wchar_t* interpreterPath, wchar_t* commandLine, int operation,
+                         const wchar_t* statusText) {
+    Show(RunSettingsHelper(interpreterPath, commandLine, operation, statusText, gBaseDirectory));
+}
+
+void OnSettingsHelperEnded(int operation, std::uint32_t exitCode) {
+    Show(CompleteSettingsOperation(operation, exitCode, gBaseDirectory));
+    RedrawAll();
 }

@@ -1,0 +1,131 @@
+#include "shell/launch_glue.h"
+#include <windows.h>
+#include <shellapi.h>
+#include <cwchar>
+#include "launch/launch_commands.h"
+#include "launch/launch_progress.h"
+#include "launch/progress_protocol.h"
+#include "process/helper_process.h"
+#include "process/path_limits.h"
+#include "process/shell_path.h"
+#include "shell/app_state.h"
+#include "shell/controls.h"
+#include "shell/output_pane.h"
+#include "shell/status_line.h"
+#include "shell/window_refresh.h"
+
+namespace {
+
+// One converted output line at a time; too large for the stack of a timer tick.
+wchar_t gPaneLine[kPaneLineUnits];
+wchar_t gShortLogPath[kClassicPathUnits];
+wchar_t gShortBaseDirectory[kClassicPathUnits];
+// The last launch ended with an error; cleared by the next Play and by a settings helper's end.
+bool gLaunchEndedWithError = false;
+
+void ShowLaunchDetails(bool visible) {
+    gLaunchDetailsVisible = visible;
+    SetWindowTextW(gControls.launchDetails, visible ? L"Hide launch details" : L"Show launch details");
+    RefreshControls();
+    RedrawAll();
+}
+
+// The launch has begun: its log exists now, unless it could not be created.
+void ShowLaunchStarted(const LaunchStatus& status) {
+    gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
+    RefreshControls();
+    SetWindowTextW(gControls.outputPane, L"");
+    ShowStatusReport(status.text, status.alert);
+}
+
+} // namespace
+
+void OnPlay() {
+    if (HelperRunning())
+        return;
+    gLaunchEndedWithError = false;
+    const bool basicGraphics = SendMessageW(gControls.basicGraphics, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const LaunchStart start =
+        StartLaunch({gBaseDirectory, gLogPath, gArgumentCount, gArgumentArray, basicGraphics});
+    if (!start.started) {
+        ShowStatusReport(start.status.text, start.status.alert);
+        return;
+    }
+    ShowLaunchStarted(start.status);
+}
+
+bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
+    const LaunchStart start = StartLauncher(interpreterPath, commandLine, gBaseDirectory, gLogPath);
+    ShowStatusReport(start.status.text, start.status.alert);
+    return start.started;
+}
+
+void OnOpenLog() {
+    if (gLogPath[0] == L'\0')
+        return;
+    const wchar_t* log = ShellUsablePath(gLogPath, gShortLogPath);
+    const auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(gMainWindow, L"open", log, nullptr,
+                      ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
+    // A failure is only explained when the path's length is the likely cause.
+    constexpr INT_PTR kLastShellError = 32;
+    if (opened <= kLastShellError && !FitsClassicPath(std::wcslen(log)))
+        SetStatusAlert(kFolderPathTooLongText);
+}
+
+void OnToggleLaunchDetails() {
+    ShowLaunchDetails(!gLaunchDetailsVisible);
+}
+
+void ClassifyLaunchLine(char* line, long long length) {
+    if (length <= 0)
+        return;
+    const auto size = static_cast<std::size_t>(length);
+    const bool hasText = FormatPaneLine(line, size, gPaneLine);
+    const LaunchLineEffects effects =
+        ApplyLaunchLine(gProgress, LaunchLine{line, size, hasText}, GetTickCount64());
+    if (effects.restore)
+        ShowWindow(gMainWindow, SW_RESTORE);
+    if (effects.setStatus)
+        SetStatus(effects.statusText);
+    if (effects.minimise)
+        ShowWindow(gMainWindow, SW_MINIMIZE);
+    if (effects.invalidate)
+        InvalidateRect(gMainWindow, nullptr, FALSE);
+    if (effects.appendToPane)
+        AppendOutput(gPaneLine);
+}
+
+void CompleteLaunch(std::uint32_t exitCode) {
+    static LaunchEndTexts texts;
+    const LaunchEnd end = FinishLaunch(exitCode, texts);
+    gLogAvailable = true;
+    RefreshControls();
+    if (end.closeWindow) {
+        DestroyWindow(gMainWindow);
+        return;
+    }
+    gLaunchEndedWithError = true;
+    ShowWindow(gMainWindow, SW_RESTORE);
+    SetForegroundWindow(gMainWindow);
+    ShowStatusReport(end.status.text, end.status.alert);
+    ShowLaunchDetails(true);
+    AppendOutput(end.paneText);
+    // Pane only: the log keeps the launcher's own output.
+    if (end.statusText != nullptr)
+        AppendOutput(end.statusText);
+}
+
+void ForgetLaunchError() {
+    gLaunchEndedWithError = false;
+}
+
+TaskbarProgress CurrentTaskbarProgress() {
+    LaunchPhase phase = LaunchPhase::Idle;
+    if (HelperRunning()) {
+        phase = gHelper.kind == HelperKind::Launch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
+    } else if (gLaunchEndedWithError && gAttentionFlag != 0) {
+        phase = LaunchPhase::EndedNeedingAttention;
+    }
+    return WantedTaskbarProgress(phase, gProgress);
+}

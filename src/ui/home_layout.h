@@ -1,4 +1,0 @@
-#pragma once
-
-// Places, shows and hides the home page's controls for the current state; ends with LayoutSettingsPage.
-void LayoutHomePage();
