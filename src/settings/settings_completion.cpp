@@ -28,6 +28,17 @@ CompletionEffects Rejected(const char* capture, std::size_t length, CompletionBu
     return {shown ? buffers.alert : fixedText, true, false};
 }
 
+// A summary written with CR LF line ends is shown like one written with LF: the page splits lines at
+// LF only, so a CR left before it would be drawn at the end of every line.
+void DropCarriageReturnsBeforeLineFeeds(wchar_t* text) {
+    wchar_t* out = text;
+    for (const wchar_t* in = text; *in != L'\0'; ++in) {
+        if (!(in[0] == L'\r' && in[1] == L'\n'))
+            *out++ = *in;
+    }
+    *out = L'\0';
+}
+
 CompletionEffects CompleteLocations(SettingsModel& model, int operation, std::uint32_t exitCode,
                                     const char* capture, std::size_t length, CompletionBuffers& buffers) {
     LocationsResult& result = buffers.locations;
@@ -59,6 +70,7 @@ CompletionEffects CompleteSettings(SettingsModel& model, int operation, std::uin
                    std::size(model.controlsSummary), true) < 0) {
         model.controlsSummary[0] = L'\0';
     }
+    DropCarriageReturnsBeforeLineFeeds(model.controlsSummary);
     if (operation == EditControlsOperation)
         return {kControllerEditorClosed, false, false};
     if (operation == SaveSettingsOperation)

@@ -14,7 +14,8 @@ WNDPROC gSavedToggleProc = nullptr;
 
 namespace {
 
-constexpr DWORD kStatusStyle = WS_CHILD | WS_VISIBLE;                                    // 0x50000000
+// SS_NOPREFIX: status texts include the helpers' own messages, whose "&" must show as written.
+constexpr DWORD kStatusStyle = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;                      // 0x50000080
 constexpr DWORD kVisibleButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW; // 0x5001000B
 constexpr DWORD kHiddenButtonStyle = WS_CHILD | WS_TABSTOP | BS_OWNERDRAW;               // 0x4001000B
 constexpr DWORD kToggleStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;     // 0x50010003

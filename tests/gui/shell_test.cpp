@@ -42,7 +42,7 @@ TEST(Shell, WindowAndEveryControlAsCreated) {
         DWORD style;
     };
     std::vector<Expected> expected = {
-        {0, L"Static", L"Game files will be checked before launch.", 0x50000000},
+        {0, L"Static", L"Game files will be checked before launch.", 0x50000080}, // SS_NOPREFIX
         {101, L"Button", L"Play", 0x5001000B},
         {102, L"Button", L"Basic graphics for troubleshooting", 0x50010003},
         {104, L"Edit", L"Launch output appears here. Open the log to view the previous session.", 0x40210844},

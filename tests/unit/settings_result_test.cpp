@@ -239,6 +239,23 @@ TEST_F(Completion, AnAcceptedSettingsResultFillsBothValueSets) {
     }
 }
 
+// The page splits the summary at LF only: a CR before an LF is dropped, any other CR stays.
+TEST_F(Completion, CarriageReturnsBeforeLineFeedsLeaveTheSummary) {
+    struct Case {
+        const char* summary;
+        const wchar_t* stored;
+    } cases[] = {
+        {"Pad\r\nJump  A\r\n", L"Pad\nJump  A\n"},
+        {"Pad\nJump  A\r\nRun  B", L"Pad\nJump  A\nRun  B"},
+        {"Pad\r\r\nA\rB\n", L"Pad\r\nA\rB\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.summary);
+        Complete(LoadSettingsOperation, 0, SettingsLine("missing") + "ZEV_BUILD 7 3 2\r\n" + c.summary);
+        EXPECT_STREQ(model_->controlsSummary, c.stored);
+    }
+}
+
 TEST_F(Completion, ASummaryThatIsNotUtf8IsDropped) {
     Complete(LoadSettingsOperation, 0, SettingsLine("missing") + "ZEV_BUILD 7 3 2\nbad \xFF\n");
     EXPECT_EQ(model_->loaded, 1);
