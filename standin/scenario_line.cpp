@@ -160,6 +160,8 @@ ScenarioStep ParseScenarioLine(std::string_view line) {
     if (TrimRight(argument).empty()) {
         if (keyword == "echo-stdin")
             return Make(StepKind::EchoStdin);
+        if (keyword == "close-output")
+            return Make(StepKind::CloseOutput);
         if (keyword == "demo")
             return Make(StepKind::Demo);
     }

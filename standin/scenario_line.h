@@ -17,6 +17,7 @@ enum class StepKind {
     WaitFile,
     Touch,
     EchoStdin,
+    CloseOutput,
     Grandchild,
     Demo,
     Exit,

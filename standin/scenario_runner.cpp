@@ -79,6 +79,19 @@ bool Touch(const std::wstring& path) {
     return true;
 }
 
+// Closes standard output and error, as a helper that detaches from its console would, and goes on
+// running; later writes find no handle and write nothing.
+void CloseOutput() {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (output != nullptr && output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+    if (error != output && error != nullptr && error != INVALID_HANDLE_VALUE)
+        CloseHandle(error);
+    SetStdHandle(STD_OUTPUT_HANDLE, nullptr);
+    SetStdHandle(STD_ERROR_HANDLE, nullptr);
+}
+
 void MakeInheritable(HANDLE handle) {
     if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
         SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
@@ -156,6 +169,7 @@ std::uint32_t RunScenario(const Context& context, const std::string& scenario) {
                 return Refuse(context, lineNumber, line, "cannot create");
             break;
         case StepKind::EchoStdin: EchoStdin(); break;
+        case StepKind::CloseOutput: CloseOutput(); break;
         case StepKind::Grandchild:
             if (!StartGrandchild(context, step.number))
                 return Refuse(context, lineNumber, line, "cannot start");

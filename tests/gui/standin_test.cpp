@@ -527,6 +527,20 @@ TEST(StandinTest, GrandchildHoldsTheOutputPipeAfterTheProcessEnds) {
     EXPECT_EQ(ReadRecords(folder).size(), 1u);
 }
 
+TEST(StandinTest, CloseOutputEndsTheOutputWhileTheProcessGoesOn) {
+    PlayerFolder folder;
+    WriteScenario(folder, L"launch",
+                  "line before\nclose-output\nline after\nerr after\nwait-file standin\\go\nexit 6\n");
+    StandinProcess process(folder, LauncherArguments(folder, {L"--launch"}));
+    ASSERT_TRUE(process.started());
+    EXPECT_TRUE(process.OutputEnded(30000));
+    EXPECT_EQ(process.WaitForExit(0), STILL_ACTIVE);
+    folder.WriteFile(L"standin\\go", "");
+    EXPECT_EQ(process.WaitForExit(), 6u);
+    EXPECT_EQ(process.out(), "before\n");
+    EXPECT_EQ(process.err(), "");
+}
+
 SettingsResult ReadSettings(const PlayerFolder& folder) {
     const Result result =
         RunStandin(folder, LauncherArguments(folder, {L"--settings", L"--read", L"--include-build"}));

@@ -66,16 +66,20 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
-} // namespace
-
-PlayerFolder::PlayerFolder(size_t rootLength) {
+// A new, empty temporary folder of this test process.
+std::wstring NewTemporaryFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
-    top_ = std::wstring(temp) + L"player-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
-    root_ = top_;
-    CreateDirectoryW(root_.c_str(), nullptr);
+    const std::wstring folder = std::wstring(temp) + L"player-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+} // namespace
+
+PlayerFolder::PlayerFolder(size_t rootLength) : top_(NewTemporaryFolder()), root_(top_) {
     // Nested folders of at most 100 characters (a name may have 255); the last one takes the rest.
     constexpr size_t kNameLength = 100;
     while (root_.size() + 1 < rootLength) {
@@ -83,6 +87,18 @@ PlayerFolder::PlayerFolder(size_t rootLength) {
         const size_t name = remaining > kNameLength + 1 ? kNameLength : remaining;
         root_ += L"\\" + std::wstring(name, L'n');
         CreateDirectoryW(root_.c_str(), nullptr);
+    }
+    CopyTree(BuildDirectory() + L"\\player", root_);
+}
+
+PlayerFolder::PlayerFolder(const std::wstring& subfolder) : top_(NewTemporaryFolder()), root_(top_) {
+    for (size_t start = 0; start < subfolder.size();) {
+        size_t end = subfolder.find(L'\\', start);
+        if (end == std::wstring::npos)
+            end = subfolder.size();
+        root_ += L"\\" + subfolder.substr(start, end - start);
+        CreateDirectoryW(root_.c_str(), nullptr);
+        start = end + 1;
     }
     CopyTree(BuildDirectory() + L"\\player", root_);
 }

@@ -14,10 +14,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 std::wstring BuildDirectory();
 
 // A private copy of build/player in a temporary folder, removed when it goes out of scope. With a
-// root length, the copy sits in nested folders so that Root() is exactly that many characters long.
+// root length, the copy sits in nested folders so that Root() is exactly that many characters long;
+// with a subfolder (which may hold backslashes), the copy lies that deep inside the temporary folder.
 class PlayerFolder {
   public:
     explicit PlayerFolder(size_t rootLength = 0);
+    explicit PlayerFolder(const std::wstring& subfolder);
     ~PlayerFolder();
     PlayerFolder(const PlayerFolder&) = delete;
     PlayerFolder& operator=(const PlayerFolder&) = delete;
