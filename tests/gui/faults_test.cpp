@@ -164,8 +164,8 @@ TEST(Faults, ALogHeldWithoutSharingCostsOnlyTheLog) {
 }
 
 // What start-up does with the folder it keeps its lock in: missing, it is created; when the lock
-// cannot be had (another program holds it, or the folder cannot be made), start-up is refused
-// with the design's message and nothing in the folder is changed.
+// cannot be had (another program holds it, or the folder cannot be made) or an update was broken
+// off, start-up is refused with the design's message and nothing in the folder is changed.
 TEST(Faults, TheLockFolderIsCreatedOrStartUpRefusedAndNothingIsLost) {
     {
         SCOPED_TRACE("private\\launcher missing");
@@ -184,6 +184,7 @@ TEST(Faults, TheLockFolderIsCreatedOrStartUpRefusedAndNothingIsLost) {
         std::function<HANDLE(const PlayerFolder&)> arrange; // returns a handle to hold, or null
         const wchar_t* left;                                // the file that must stay as it was
         std::string content;
+        const wchar_t* refusal;
     } cases[] = {
         {"session.lock held by another program",
          [](const PlayerFolder& folder) {
@@ -192,13 +193,22 @@ TEST(Faults, TheLockFolderIsCreatedOrStartUpRefusedAndNothingIsLost) {
              return CreateFileW(folder.PathOf(L"private\\launcher\\session.lock").c_str(),
                                 GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
          },
-         L"private\\launcher\\session.lock", "installer"},
+         L"private\\launcher\\session.lock", "installer", kLockRefused},
         {"private\\launcher is a file",
          [](const PlayerFolder& folder) {
              folder.WriteFile(L"private\\launcher", "not a folder");
              return static_cast<HANDLE>(nullptr);
          },
-         L"private\\launcher", "not a folder"},
+         L"private\\launcher", "not a folder", kLockRefused},
+        {"update marker present",
+         [](const PlayerFolder& folder) {
+             folder.MakeDirectory(L"private\\launcher");
+             folder.WriteFile(L"private\\launcher\\update-in-progress.json", "{\"step\": 3}");
+             return static_cast<HANDLE>(nullptr);
+         },
+         L"private\\launcher\\update-in-progress.json", "{\"step\": 3}",
+         L"An update was interrupted. Run the same Setup.exe with --update and this installation path to "
+         L"recover."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,7 +218,7 @@ TEST(Faults, TheLockFolderIsCreatedOrStartUpRefusedAndNothingIsLost) {
         Launcher launcher(folder);
         HWND box = launcher.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(driver::MessageBoxText(box), kLockRefused);
+        EXPECT_EQ(driver::MessageBoxText(box), c.refusal);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(launcher.WaitForExit(), 1u);
         if (held != nullptr)
@@ -272,6 +282,8 @@ TEST(Faults, AMegabyteLineWithoutLineFeedKeepsTheWindowAnswering) {
 
 // A helper that goes silent for a long time, with its output still open or already closed: the
 // window keeps answering, a close request only minimises it, and the end is seen when it comes.
+// (Under Wine the host of the helper's new console holds an inherited copy of the pipe until the
+// helper ends, so there the second case reads like the first; on Windows the pipe breaks early.)
 TEST(Faults, ASilentHelperLeavesTheWindowAnsweringAndClosingOnlyMinimises) {
     struct Case {
         const char* name;
@@ -496,7 +508,14 @@ void ExpectFlatOver200(const char* what, Launcher& launcher, const std::function
             Print(what, run, warm);
         }
     }
-    const Resources last = ResourcesOf(launcher);
+    // A thread or handle the last operation used may take a moment to go after its completion.
+    Resources last;
+    WaitUntil(
+        [&] {
+            last = ResourcesOf(launcher);
+            return last.handles <= warm.handles + 4 && last.threads <= warm.threads;
+        },
+        5000);
     Print(what, kRuns, last);
     EXPECT_LE(last.handles, warm.handles + 4);
     EXPECT_LE(last.threads, warm.threads);

@@ -112,7 +112,8 @@ bool MakePipe(HANDLE& ours, HANDLE& child, bool childReads) {
 class StandinProcess {
   public:
     StandinProcess(const PlayerFolder& folder, const std::vector<std::wstring>& arguments,
-                   const std::string& input = {}, const EnvironmentChanges& environment = {}) {
+                   const std::string& input = {}, const EnvironmentChanges& environment = {},
+                   DWORD consoleFlag = CREATE_NO_WINDOW) {
         const std::wstring exe = folder.PathOf(L"private\\tools\\python314\\python.exe");
         std::wstring commandLine = Quote(exe);
         for (const std::wstring& argument : arguments)
@@ -133,7 +134,7 @@ class StandinProcess {
         std::vector<wchar_t> environmentBlock = EnvironmentBlock(environment);
         PROCESS_INFORMATION info{};
         if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                           CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(),
+                           consoleFlag | CREATE_UNICODE_ENVIRONMENT, environmentBlock.data(),
                            folder.Root().c_str(), &startup, &info)) {
             CloseHandle(info.hThread);
             process_ = info.hProcess;
@@ -531,7 +532,9 @@ TEST(StandinTest, CloseOutputEndsTheOutputWhileTheProcessGoesOn) {
     PlayerFolder folder;
     WriteScenario(folder, L"launch",
                   "line before\nclose-output\nline after\nerr after\nwait-file standin\\go\nexit 6\n");
-    StandinProcess process(folder, LauncherArguments(folder, {L"--launch"}));
+    // Without a console: under Wine the host of a new console keeps an inherited copy of the
+    // pipes until the process ends, which would hide whether the stand-in closed its own.
+    StandinProcess process(folder, LauncherArguments(folder, {L"--launch"}), {}, {}, DETACHED_PROCESS);
     ASSERT_TRUE(process.started());
     EXPECT_TRUE(process.OutputEnded(30000));
     EXPECT_EQ(process.WaitForExit(0), STILL_ACTIVE);
