@@ -114,6 +114,10 @@ TEST(Faults, AFolderNamedWithBlanksAndLettersBeyondTheBmpWorksThroughout) {
     launcher.Click(kSave);
     ASSERT_TRUE(StatusBecomes(launcher, kSaved));
     EXPECT_NE(folder.ReadFile(L"private\\standin\\settings.txt").find("values 0 2 "), std::string::npos);
+    // The locations come back with the folder's own path in them, and are taken as valid UTF-8.
+    launcher.Click(kLocationsTab);
+    ASSERT_TRUE(StatusBecomes(launcher, L"Choose the original ISO or an existing game installation folder."));
+    EXPECT_TRUE(folder.Exists(L"game"));
     PostMessageW(launcher.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(launcher.WaitForExit(), 0u);
 
@@ -121,7 +125,8 @@ TEST(Faults, AFolderNamedWithBlanksAndLettersBeyondTheBmpWorksThroughout) {
     EXPECT_EQ(passThrough.WaitForExit(kLongWait), 7u);
 
     const std::vector<standin::Record> records = standin::ReadRecords(folder);
-    const std::vector<std::string> modes = {"launch", "settings-read", "settings-save", "ravelhost"};
+    const std::vector<std::string> modes = {"launch", "settings-read", "settings-save", "locations-read",
+                                            "ravelhost"};
     ASSERT_EQ(records.size(), modes.size());
     for (size_t i = 0; i < records.size(); ++i) {
         SCOPED_TRACE(modes[i]);
@@ -134,7 +139,7 @@ TEST(Faults, AFolderNamedWithBlanksAndLettersBeyondTheBmpWorksThroughout) {
               (std::vector<std::wstring>{interpreter, L"-u", folder.PathOf(L"tools\\launcher_locations.py"),
                                          L"--launch", argument}));
     EXPECT_EQ(
-        records[3].arguments,
+        records[4].arguments,
         (std::vector<std::wstring>{interpreter, L"-u", folder.PathOf(L"tools\\ravelhost.py"), argument}));
 }
 
