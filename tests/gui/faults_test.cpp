@@ -243,7 +243,8 @@ TEST(Faults, BrokenLaunchOutputReachesTheLogUnchangedAndThePaneReadably) {
         std::wstring pane;
     } cases[] = {
         {"crash in the middle of a line", "line first\nout half a li\nexit 0xC0000005\n", "first\nhalf a li",
-         L"first\r\nhalf a li\r\n" + ExitCodeLine(3221225477ul)},
+         L"first\r\nhalf a li\r\n" + ExitCodeLine(3221225477ul) +
+             L"That is Windows status 0xC0000005: a crash (access violation).\r\n"},
         {"invalid UTF-8", "line bad \\xFF\\xC3( end\\xE2\\x82\nexit 2\n", "bad \xFF\xC3( end\xE2\x82\n",
          L"bad \uFFFD\uFFFD( end\uFFFD\r\n" + ExitCodeLine(2)},
         {"NUL inside a line", "line before\\x00after\nline next\nexit 2\n",
