@@ -92,13 +92,9 @@ PlayerFolder::PlayerFolder(size_t rootLength) : top_(NewTemporaryFolder()), root
 }
 
 PlayerFolder::PlayerFolder(const std::wstring& subfolder) : top_(NewTemporaryFolder()), root_(top_) {
-    for (size_t start = 0; start < subfolder.size();) {
-        size_t end = subfolder.find(L'\\', start);
-        if (end == std::wstring::npos)
-            end = subfolder.size();
-        root_ += L"\\" + subfolder.substr(start, end - start);
-        CreateDirectoryW(root_.c_str(), nullptr);
-        start = end + 1;
+    if (!subfolder.empty()) {
+        MakeDirectory(subfolder);
+        root_ += L"\\" + subfolder;
     }
     CopyTree(BuildDirectory() + L"\\player", root_);
 }
