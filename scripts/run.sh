@@ -1,34 +1,43 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the window under Wine with the stand-in helper in
-# place of the bundled interpreter (the demo). On a desktop the window opens there; with no
-# display it runs on an Xvfb display of its own, saves a screenshot and says where.
+# The demo: installs what is missing, builds only what the window needs (the program, the stand-in
+# in place of the bundled interpreter, the player folder) and runs the window under Wine, in the
+# prefix set-up the tests use (scripts/wine-env.sh), so it looks the same everywhere.
+#   scripts/run.sh [program arguments...]
+# On a desktop the window opens there, in build/player (the demo's state stays in
+# build/player/private/standin). Without a display it records the demo in a fresh copy of the
+# player folder on a virtual display: numbered pictures in build/screens/run/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+start=$SECONDS
 scripts/setup.sh
-scripts/build.sh
 BUILD_DIR=${BUILD_DIR:-build}
 root=$(pwd)
-player="$root/$BUILD_DIR/player"
+prefix="$root/$BUILD_DIR/wineprefix-run"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  export WINEPREFIX="$root/$BUILD_DIR/wineprefix-desktop" WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
-  cd "$player" && exec wine ./TharnOfEmberfall.exe "$@"
+  scripts/build.sh player
+  cd "$BUILD_DIR/player"
+  exec "$root/scripts/wine-env.sh" --desktop --prefix "$prefix" -- wine ./TharnOfEmberfall.exe "$@"
 fi
 
-shot="$root/$BUILD_DIR/screens/run.png"
-mkdir -p "$(dirname "$shot")"
-SHOT="$shot" scripts/wine-env.sh -- bash -c '
-  cd "$1" && shift
-  wine ./TharnOfEmberfall.exe "$@" &
-  for _ in $(seq 1 150); do
-    geometry=$(xwininfo -root -tree | grep "\"Tharn of Emberfall\"" | grep -o "[0-9]*x[0-9]*+[0-9]*+[0-9]*" | head -n 1)
-    [ -n "$geometry" ] && break
-    sleep 0.2
-  done
-  sleep 2
-  import -window root -crop "$geometry" +repage "$SHOT"
-  # Leaving stops the display and the prefix server, which ends the window.
-' run "$player" "$@"
-echo "No display: the window ran on a virtual display. Screenshot: $shot"
+scripts/build.sh player tour
+source scripts/capture-requests.sh
+out="$root/$BUILD_DIR/screens/run"
+requests="$out/requests"
+rm -rf "$out" && mkdir -p "$requests"
+echo "No display: recording the demo on a virtual display (about a minute)..."
+scripts/wine-env.sh --prefix "$prefix" -- bash -c '
+  '"$(declare -f capture_requests)"'
+  requests=$1 out=$2 elapsed=$3 tour=$4; shift 4
+  capture_requests "$requests" "$out" & capturer=$!
+  # Says when the first picture, the window as it came up, is there.
+  ( while [ ! -e "$out/01-home.png" ]; do sleep 0.1; done
+    echo "The window is up, $((elapsed + SECONDS)) s after the start of run.sh." ) & announcer=$!
+  status=0
+  wine "$tour" "Z:${requests//\//\\}" "$@" || status=$?
+  kill "$capturer" "$announcer" 2>/dev/null || true
+  exit $status
+' run "$requests" "$out" "$((SECONDS - start))" "$BUILD_DIR/tests/tour.exe" "$@"
+rm -rf "$requests"
+echo "The demo as a player sees it, in order:"
+ls "$out"/*.png

@@ -1,36 +1,26 @@
 #!/usr/bin/env bash
-# Captures the window in its main states at 96 and 144 DPI into build/screens/<state>-<dpi>.png.
-# tests/screens/screens.cpp drives the real program into each state and asks for a capture by
-# writing <state>.request ("x y width height"); this script grabs that area of the X screen.
+# Captures the window in its main states at 96 and 144 DPI into build/screens/<state>-<dpi>.png
+# (after a build), and refreshes the README's pictures in docs/ from the 96 DPI ones.
+# tests/screens/screens.cpp drives the real program into each state and asks for each capture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/capture-requests.sh
 BUILD_DIR=${BUILD_DIR:-build}
 out=$(realpath -m "$BUILD_DIR/screens")
 mkdir -p "$out"
-
-capture_requests() {
-  local folder=$1 dpi=$2
-  while :; do
-    for request in "$folder"/*.request; do
-      [ -e "$request" ] || continue
-      read -r x y width height <"$request"
-      name=$(basename "$request" .request)
-      import -window root -crop "${width}x${height}+${x}+${y}" +repage "$out/$name-$dpi.png"
-      rm "$request"
-      touch "$folder/$name.png"
-    done
-    sleep 0.2
-  done
-}
 
 for dpi in 96 144; do
   folder="$out/requests-$dpi"
   rm -rf "$folder" && mkdir -p "$folder"
   scripts/wine-env.sh --dpi "$dpi" -- bash -c "
-    $(declare -f capture_requests); out='$out'
-    capture_requests '$folder' '$dpi' & capturer=\$!
+    $(declare -f capture_requests)
+    capture_requests '$folder' '$out' '-$dpi' & capturer=\$!
     wine '$BUILD_DIR/tests/screens.exe' 'Z:$(echo "$folder" | tr / '\\')'
     kill \$capturer"
   rm -rf "$folder"
 done
 ls "$out"/*.png
+# The README shows the home page during a first launch and the settings page.
+cp "$out/home-first-launch-96.png" docs/home-first-launch.png
+cp "$out/settings-graphics-96.png" docs/settings.png
+echo "Updated docs/home-first-launch.png and docs/settings.png"

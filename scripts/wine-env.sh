@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Runs a command inside a Wine prefix and an Xvfb display of its own, then stops both by pid.
-#   scripts/wine-env.sh [--dpi N] [--prefix DIR] -- command...
-# The prefix defaults to ${BUILD_DIR:-build}/wineprefix-<dpi>; it is created on first use with
-# Segoe UI, Georgia and Consolas mapped to close free fonts.
+#   scripts/wine-env.sh [--dpi N] [--prefix DIR] [--desktop] -- command...
+# The prefix defaults to ${BUILD_DIR:-build}/wineprefix-<dpi>; it is created on first use. Every run
+# sets it up the same way (Segoe UI, Georgia and Consolas mapped to close free fonts, the DPI,
+# unmanaged windows, no crash dialogs), so tests, screenshots and the demo see the same window.
+# --desktop uses the display of $DISPLAY instead of starting Xvfb.
 set -euo pipefail
 trap 'echo "wine-env.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 dpi=96
 prefix=""
+desktop=false
 while [ $# -gt 0 ]; do
   case "$1" in
     --dpi) dpi=$2; shift 2 ;;
     --prefix) prefix=$2; shift 2 ;;
+    --desktop) desktop=true; shift ;;
     --) shift; break ;;
     *) break ;;
   esac
@@ -32,6 +36,7 @@ export WINEARCH=win64
 # move on to the next number when the lock is not ours.
 display=90
 xvfb_pid=""
+$desktop && xvfb_pid=none
 while [ -z "$xvfb_pid" ]; do
   while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
   Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
@@ -49,10 +54,11 @@ while [ -z "$xvfb_pid" ]; do
     display=$((display + 1))
   fi
 done
-export DISPLAY=":$display"
+$desktop || export DISPLAY=":$display"
 
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  $desktop && return
   kill "$xvfb_pid" >/dev/null 2>&1 || true
   wait "$xvfb_pid" 2>/dev/null || true
 }

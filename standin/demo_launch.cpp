@@ -1,5 +1,6 @@
 // The launch of the demo installation: a first launch plays the setup stages with the progress,
 // memory and marker lines of the launch protocol; later launches start the game at once.
+// STANDIN_DEMO_SPEEDUP=N plays every pause N times faster, so tests need not wait out the setup.
 #include "demo_store.h"
 #include "demo_windows.h"
 #include "platform.h"
@@ -21,6 +22,16 @@ constexpr int kMemoryCapRow = 16;
 constexpr int kCompileStage = 3;
 
 char line[kLineBytes];
+
+void Pause(DWORD realMs) {
+    static const std::uint32_t speedup = [] {
+        char text[16];
+        const DWORD length =
+            GetEnvironmentVariableA("STANDIN_DEMO_SPEEDUP", text, static_cast<DWORD>(std::size(text)));
+        return ParseSpeedup(length > 0 && length < std::size(text) ? text : nullptr);
+    }();
+    Sleep(realMs / speedup);
+}
 
 // One write per line, as a line-buffered script would flush it.
 void Say(std::string_view text) {
@@ -79,7 +90,7 @@ void PlayStage(int stage, std::uint32_t capMiB) {
         const std::uint32_t current = plan.total * report / plan.reports;
         SayProgress(stage, current, plan.total,
                     PlannedPermille(start + plan.durationMs * report / plan.reports));
-        Sleep(plan.durationMs / plan.reports);
+        Pause(plan.durationMs / plan.reports);
         std::snprintf(line, std::size(line), "%s %u of %u", plan.logText,
                       plan.total * (report + 1) / plan.reports, plan.total);
         Say(line);
@@ -89,12 +100,24 @@ void PlayStage(int stage, std::uint32_t capMiB) {
     SayProgress(stage, plan.total, plan.total, PlannedPermille(start + plan.durationMs));
 }
 
+// The setup works from the disc image chosen on the Locations page; with none chosen the demo uses
+// a built-in sample and says so, rather than claiming an ISO the player never gave it.
 void PlaySetup(const Context& context, const DemoSettings& settings) {
     const std::uint32_t capMiB = MemoryCapMiB(settings.values[kMemoryCapRow]);
-    Say("Preparing your English game files. The original ISO stays unchanged.");
-    Sleep(kMarkerPauseMs);
-    Say("Preparing native Windows game from your ISO");
-    Sleep(kMarkerPauseMs);
+    const DemoLocations locations = LoadLocations(context);
+    if (locations.isoPath.empty()) {
+        Say("No ISO is selected: this demo sets up from its built-in sample disc image.");
+        Say("Preparing your English game files from the built-in sample.");
+        Pause(kMarkerPauseMs);
+        Say("Preparing native Windows game from the built-in sample");
+    } else {
+        std::snprintf(line, std::size(line), "Using the ISO %s", locations.isoPath.c_str());
+        Say(line);
+        Say("Preparing your English game files. The original ISO stays unchanged.");
+        Pause(kMarkerPauseMs);
+        Say("Preparing native Windows game from your ISO");
+    }
+    Pause(kMarkerPauseMs);
     SayMemory(kStartupPeakMiB, capMiB);
     for (int stage = 0; stage < kWorkingStageCount; ++stage) {
         if (stage == kCompileStage) {
@@ -115,14 +138,14 @@ std::uint32_t RunLaunchDemo(const Context& context) {
     const bool firstLaunch = !IsInstalled(context);
     Say(firstLaunch ? "Starting Tharn of Emberfall setup" : "Starting Tharn of Emberfall");
     SayArguments(context);
-    Sleep(kMarkerPauseMs);
+    Pause(kMarkerPauseMs);
     if (firstLaunch) {
         PlaySetup(context, LoadSettings(context));
     } else {
         Say("Installation found; checking game files");
-        Sleep(kQuickPauseMs);
+        Pause(kQuickPauseMs);
         Say("Checks complete");
-        Sleep(kQuickPauseMs);
+        Pause(kQuickPauseMs);
     }
     Say("Opening the game window");
     Say("ZEV_LAUNCHER_GAME_STARTED");

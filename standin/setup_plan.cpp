@@ -53,4 +53,18 @@ std::uint32_t CompilerJobs(int value) {
     return value >= 1 && value <= 16 ? static_cast<std::uint32_t>(value) : kAutoCompilerJobs;
 }
 
+std::uint32_t ParseSpeedup(const char* text) {
+    if (text == nullptr || *text == '\0')
+        return 1;
+    std::uint32_t value = 0;
+    for (; *text != '\0'; ++text) {
+        if (*text < '0' || *text > '9')
+            return 1;
+        value = value * 10 + static_cast<std::uint32_t>(*text - '0');
+        if (value > kMaxSpeedup)
+            return 1;
+    }
+    return value == 0 ? 1 : value;
+}
+
 } // namespace standin

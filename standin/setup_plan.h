@@ -27,4 +27,9 @@ std::uint32_t MemoryCapMiB(int buildMemoryCapValue);
 // The number of compiler jobs for a "Compiler jobs" value (0 = Auto).
 std::uint32_t CompilerJobs(int compilerJobsValue);
 
+// How many times faster than real the demo plays its pauses, from the text of the speed-up
+// variable: a whole number from 1 to kMaxSpeedup; anything else (or no variable) plays at 1.
+inline constexpr std::uint32_t kMaxSpeedup = 1000;
+std::uint32_t ParseSpeedup(const char* text);
+
 } // namespace standin

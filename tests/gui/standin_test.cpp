@@ -19,23 +19,6 @@ constexpr DWORD kExitTimeoutMs = 120000;
 constexpr int kValueCount = 18;
 constexpr int kRowCounts[kValueCount] = {2, 4, 2, 6, 3, 2, 2, 2, 5, 2, 2, 2, 6, 2, 2, 17, 8, 3};
 
-// Quotes one argument so that CommandLineToArgvW gives it back unchanged.
-std::wstring Quote(const std::wstring& argument) {
-    std::wstring out = L"\"";
-    size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        out += c;
-        backslashes = 0;
-    }
-    out.append(backslashes * 2, L'\\');
-    return out + L"\"";
-}
-
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
                return std::towupper(x) == std::towupper(y);
@@ -115,9 +98,9 @@ class StandinProcess {
                    const std::string& input = {}, const EnvironmentChanges& environment = {},
                    DWORD consoleFlag = CREATE_NO_WINDOW) {
         const std::wstring exe = folder.PathOf(L"private\\tools\\python314\\python.exe");
-        std::wstring commandLine = Quote(exe);
+        std::wstring commandLine = QuoteArgument(exe);
         for (const std::wstring& argument : arguments)
-            commandLine += L" " + Quote(argument);
+            commandLine += L" " + QuoteArgument(argument);
         HANDLE childIn = nullptr;
         HANDLE childOut = nullptr;
         HANDLE childErr = nullptr;
@@ -732,11 +715,20 @@ Result LaunchAndQuitGame(const PlayerFolder& folder, const std::vector<std::wstr
                          [](HWND game) { ClickChild(game, L"Quit"); });
 }
 
+// The demo's pauses, played fast for the test's own invocations and restored afterwards.
+class FastDemo {
+  public:
+    FastDemo() { SetEnvironmentVariableW(kName, L"50"); }
+    ~FastDemo() { SetEnvironmentVariableW(kName, nullptr); }
+
+  private:
+    static constexpr const wchar_t* kName = L"STANDIN_DEMO_SPEEDUP";
+};
+
 TEST(StandinTest, DemoLaunchSetsUpOnceThenStartsTheGameDirectly) {
+    FastDemo fast;
     PlayerFolder folder;
-    const ULONGLONG start = GetTickCount64();
     const Result first = LaunchAndQuitGame(folder, {});
-    std::printf("first launch took %llu ms\n", GetTickCount64() - start);
     EXPECT_EQ(first.exitCode, 0u) << first.out;
     ExpectLaunchProtocol(first.out, true);
     EXPECT_TRUE(folder.Exists(L"private\\standin\\installed"));
@@ -746,6 +738,35 @@ TEST(StandinTest, DemoLaunchSetsUpOnceThenStartsTheGameDirectly) {
     ExpectLaunchProtocol(later.out, false);
     EXPECT_NE(later.out.find("\"--windowed\""), std::string::npos) << later.out;
     EXPECT_NE(later.out.find("Graphics preset: original"), std::string::npos) << later.out;
+}
+
+// A first launch sets up from the disc image chosen on the Locations page, or says that it uses its
+// built-in sample; it never claims an ISO that was not chosen.
+TEST(StandinTest, DemoFirstLaunchSaysWhatItSetsUpFrom) {
+    struct Case {
+        const char* locations; // private\standin\locations.txt, or null for none
+        const char* said;
+        const char* notSaid;
+    };
+    const Case cases[] = {
+        {nullptr, "No ISO is selected: this demo sets up from its built-in sample disc image.",
+         "from your ISO"},
+        {"game C:\\Games\\Tharn\niso \n", "from the built-in sample", "ISO stays unchanged"},
+        {"game C:\\Games\\Tharn\niso D:\\Discs\\tharn.iso\n", "Using the ISO D:\\Discs\\tharn.iso\n",
+         "sample"},
+    };
+    FastDemo fast;
+    for (const Case& c : cases) {
+        PlayerFolder folder;
+        if (c.locations != nullptr) {
+            folder.MakeDirectory(L"private\\standin");
+            folder.WriteFile(L"private\\standin\\locations.txt", c.locations);
+        }
+        const Result first = LaunchAndQuitGame(folder, {});
+        EXPECT_EQ(first.exitCode, 0u) << first.out;
+        EXPECT_NE(first.out.find(c.said), std::string::npos) << first.out;
+        EXPECT_EQ(first.out.find(c.notSaid), std::string::npos) << first.out;
+    }
 }
 
 TEST(StandinTest, DemoFileDialogsStoreTheChoiceOrKeepThePreviousOne) {

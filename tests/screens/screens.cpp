@@ -1,10 +1,10 @@
-// Captures the real window in its main states into BMP files: screens.exe <output folder>.
-// Not a test: scripts/screens.sh runs it at 96 and 144 DPI and converts the images to PNG.
+// Captures the real window in its main states: screens.exe <request folder>.
+// Not a test: scripts/screens.sh runs it at 96 and 144 DPI and writes the PNG files.
 #include <windows.h>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
+#include "capture.h"
 #include "driver.h"
 #include "standin_record.h"
 
@@ -12,54 +12,18 @@ using namespace driver;
 
 namespace {
 
-std::wstring gOutputFolder;
 // A control that only the tab shows, to know the tab is up (rows, presets, the controller button).
 constexpr int kRowOfTab[] = {201, 202, 209, 230, 242, 215, 240};
-
-// Asks the capturing script (scripts/screens.sh) to grab the client area from the X screen, which
-// is what the player sees, and waits until it has: <name>.request holds "x y width height".
-bool SaveClient(HWND window, const std::wstring& name) {
-    RECT client{};
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    const std::wstring request = gOutputFolder + L"\\" + name + L".request";
-    const std::wstring done = gOutputFolder + L"\\" + name + L".png";
-    DeleteFileW(done.c_str());
-    char text[64];
-    const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld\n", origin.x, origin.y, client.right,
-                                     client.bottom);
-    const std::wstring temporary = request + L".tmp";
-    HANDLE out = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    WriteFile(out, text, static_cast<DWORD>(length), &written, nullptr);
-    CloseHandle(out);
-    MoveFileW(temporary.c_str(), request.c_str());
-    const bool ok =
-        WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000);
-    std::printf("%ls %s\n", name.c_str(), ok ? "captured" : "FAILED");
-    return ok;
-}
-
-// Lets the window finish painting: waits until its message queue is idle twice in a row.
-void Settle(HWND window) {
-    for (int i = 0; i < 2; ++i) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(250);
-    }
-}
 
 bool StatusIs(HWND window, const std::wstring& prefix) {
     return WindowText(StatusLine(window)).rfind(prefix, 0) == 0;
 }
 
+// Starts the program in a fresh player folder, drives it into a state, captures it, then lets a
+// waiting scenario end (standin\release) or runs `finish` to end what the state started.
 void Capture(const std::wstring& name, const std::string& launchScenario,
-             const std::function<bool(const PlayerFolder&, Launcher&, HWND)>& drive) {
+             const std::function<bool(const PlayerFolder&, Launcher&, HWND)>& drive,
+             const std::function<void(Launcher&)>& finish = nullptr) {
     PlayerFolder folder;
     if (!launchScenario.empty())
         WriteScenario(folder, L"launch", launchScenario);
@@ -75,16 +39,17 @@ void Capture(const std::wstring& name, const std::string& launchScenario,
                     Narrow(WindowText(StatusLine(window))).c_str());
         return;
     }
-    Settle(window);
-    SaveClient(window, name);
+    capture::Settle(window);
+    capture::Client(window, name);
     folder.WriteFile(L"standin\\release", "");
+    if (finish)
+        finish(launcher);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    gOutputFolder = argc > 1 ? argv[1] : L".";
-    CreateDirectoryW(gOutputFolder.c_str(), nullptr);
+    capture::SetFolder(argc > 1 ? argv[1] : L".");
 
     Capture(L"home-idle", "", [](const PlayerFolder&, Launcher&, HWND) { return true; });
 
@@ -93,6 +58,20 @@ int wmain(int argc, wchar_t** argv) {
                 launcher.Click(101);
                 return WaitUntil([&] { return StatusIs(window, L"Checking your game files"); });
             });
+
+    // The demo's own first launch at its real pace, part way through compiling; then its game is
+    // quit so that the launch ends as a player's would.
+    Capture(
+        L"home-first-launch", "",
+        [](const PlayerFolder&, Launcher& launcher, HWND window) {
+            launcher.Click(101);
+            return WaitUntil([&] { return StatusIs(window, L"Compiling the native game: 1"); }, 60000);
+        },
+        [](Launcher& launcher) {
+            if (HWND game = capture::WaitForDemoGame(60000))
+                capture::QuitDemoGame(game);
+            launcher.WaitForExit(30000);
+        });
 
     Capture(L"home-progress",
             "line ZEV_SETUP_PROGRESS 3 12 340 250\nline ZEV_SETUP_MEMORY 5120 16384\n"

@@ -1,5 +1,6 @@
 #include "driver.h"
 #include <shellapi.h>
+#include <utility>
 #include <vector>
 
 namespace driver {
@@ -99,8 +100,11 @@ PlayerFolder::PlayerFolder(const std::wstring& subfolder) : top_(NewTemporaryFol
     CopyTree(BuildDirectory() + L"\\player", root_);
 }
 
+PlayerFolder::PlayerFolder(InPlace, std::wstring existingRoot) : root_(std::move(existingRoot)) {}
+
 PlayerFolder::~PlayerFolder() {
-    RemoveTree(top_);
+    if (!top_.empty()) // empty for a folder used in place
+        RemoveTree(top_);
 }
 
 std::wstring PlayerFolder::PathOf(const std::wstring& relative) const {
@@ -270,6 +274,22 @@ void Launcher::Click(int id) const {
     // The time-out keeps a modal reaction from blocking the driver.
     DWORD_PTR result = 0;
     SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result);
+}
+
+std::wstring QuoteArgument(const std::wstring& argument) {
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        out += c;
+        backslashes = 0;
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
 }
 
 std::wstring WindowText(HWND window) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace driver {
 
@@ -16,10 +17,14 @@ std::wstring BuildDirectory();
 // A private copy of build/player in a temporary folder, removed when it goes out of scope. With a
 // root length, the copy sits in nested folders so that Root() is exactly that many characters long;
 // with a subfolder (which may hold backslashes), the copy lies that deep inside the temporary folder.
+// Used(folder) takes a player folder that exists already: used in place and left as it is.
 class PlayerFolder {
   public:
     explicit PlayerFolder(size_t rootLength = 0);
     explicit PlayerFolder(const std::wstring& subfolder);
+    static PlayerFolder Used(std::wstring existingRoot) {
+        return PlayerFolder(InPlace{}, std::move(existingRoot));
+    }
     ~PlayerFolder();
     PlayerFolder(const PlayerFolder&) = delete;
     PlayerFolder& operator=(const PlayerFolder&) = delete;
@@ -33,6 +38,9 @@ class PlayerFolder {
     void MakeDirectory(const std::wstring& relative) const;
 
   private:
+    struct InPlace {};
+    PlayerFolder(InPlace, std::wstring existingRoot);
+
     std::wstring top_; // the temporary folder that is removed
     std::wstring root_;
 };
@@ -67,6 +75,9 @@ class Launcher {
     DWORD processId_ = 0;
     HWND window_ = nullptr;
 };
+
+// Quotes one argument so that CommandLineToArgvW gives it back unchanged.
+std::wstring QuoteArgument(const std::wstring& argument);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
