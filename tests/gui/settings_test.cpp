@@ -597,7 +597,7 @@ TEST_F(SettingsPage, ARejectedLocationsResultKeepsTheSelection) {
 }
 
 // Pictures of the page while loading and on every tab, at the display's DPI, for people to look
-// at: build/screens/settings-<dpi>-<state>.bmp.
+// at: build/test-screens/settings-<dpi>-<state>.bmp (build/screens/ holds the screenshot tool's PNGs).
 TEST_F(SettingsPage, ScreensOfEveryTab) {
     Scenario(L"settings-read", "sleep 4000\ndemo\n");
     Scenario(L"locations-read",
@@ -613,7 +613,7 @@ TEST_F(SettingsPage, ScreensOfEveryTab) {
     HDC screen = GetDC(nullptr);
     const std::wstring dpi = std::to_wstring(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
-    const std::wstring folderOfScreens = driver::BuildDirectory() + L"\\screens";
+    const std::wstring folderOfScreens = driver::BuildDirectory() + L"\\test-screens";
     CreateDirectoryW(folderOfScreens.c_str(), nullptr);
     auto save = [&](const wchar_t* state) {
         EXPECT_TRUE(SaveClientArea(window, folderOfScreens + L"\\settings-" + dpi + L"-" + state + L".bmp"))
