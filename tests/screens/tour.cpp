@@ -65,7 +65,14 @@ bool FirstLaunch(const PlayerFolder& folder, const std::wstring& arguments) {
         std::printf("the game window did not open\n");
         return false;
     }
-    if (!Shoot(game, L"06-game"))
+    // The game window with the minimised launcher window: where it went is part of the picture.
+    WaitUntil([&] { return IsIconic(window) != FALSE; });
+    capture::Settle(game);
+    RECT gameArea{}, launcherArea{}, both{};
+    GetWindowRect(game, &gameArea);
+    GetWindowRect(window, &launcherArea);
+    UnionRect(&both, &gameArea, &launcherArea);
+    if (!capture::Request(both, L"06-game"))
         return false;
     capture::QuitDemoGame(game);
     const DWORD code = launcher.WaitForExit(kStateTimeoutMs);
