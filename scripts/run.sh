@@ -3,9 +3,10 @@
 # in place of the bundled interpreter, the player folder) and runs the window under Wine, in the
 # prefix set-up the tests use (scripts/wine-env.sh), so it looks the same everywhere.
 #   scripts/run.sh [program arguments...]
-# On a desktop the window opens there, in build/player (the demo's state stays in
-# build/player/private/standin). Without a display it records the demo in a fresh copy of the
-# player folder on a virtual display: numbered pictures in build/screens/run/.
+# On a desktop the window opens there, in build/demo: a copy of the player folder that keeps the
+# demo's state between runs (build/player stays clean, the tests copy it). Without a display it
+# records the demo in a fresh copy of the player folder on a virtual display: numbered pictures in
+# build/screens/run/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
@@ -16,7 +17,10 @@ prefix="$root/$BUILD_DIR/wineprefix-run"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   scripts/build.sh player
-  cd "$BUILD_DIR/player"
+  # The program files are refreshed; what the demo wrote (private/standin, private/launcher) stays.
+  mkdir -p "$BUILD_DIR/demo"
+  cp -r "$BUILD_DIR/player/." "$BUILD_DIR/demo/"
+  cd "$BUILD_DIR/demo"
   exec "$root/scripts/wine-env.sh" --desktop --prefix "$prefix" -- wine ./TharnOfEmberfall.exe "$@"
 fi
 
