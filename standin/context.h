@@ -2,6 +2,7 @@
 #include "invocation.h"
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace standin {
@@ -21,6 +22,9 @@ inline constexpr std::uint32_t kWaitFileTimeoutExitCode = 98;
 
 // Runs the demo behaviour of the context's mode; returns the exit code.
 std::uint32_t RunDemo(const Context& context);
+// The grandchild of a scenario: holds the inherited output open for ms milliseconds, writing the
+// text (given as hex digits, maybe none) every so often; returns the exit code.
+std::uint32_t RunGrandchild(std::uint32_t ms, std::wstring_view hexText);
 // Runs the scenario text; returns the exit code.
 std::uint32_t RunScenario(const Context& context, const std::string& scenario);
 

@@ -79,6 +79,34 @@ ScenarioStep RepeatStep(std::string_view argument) {
     return step;
 }
 
+// "paced N US TEXT": N writes of TEXT, each after about US microseconds of work.
+ScenarioStep PacedStep(std::string_view argument) {
+    std::string_view count;
+    std::string_view rest;
+    std::string_view micros;
+    std::string_view text;
+    SplitWord(argument, count, rest);
+    SplitWord(rest, micros, text);
+    ScenarioStep step = Make(StepKind::Paced);
+    std::uint64_t value = 0;
+    if (!ParseUnsigned(count, UINT64_MAX, step.count) || !ParseUnsigned(micros, kMaxU32, value))
+        return Make(StepKind::Invalid);
+    step.number = static_cast<std::uint32_t>(value);
+    step.text = UnescapeText(text);
+    return step;
+}
+
+// "grandchild MS" or "grandchild MS TEXT": the grandchild writes TEXT every so often while it lives.
+ScenarioStep GrandchildStep(std::string_view argument) {
+    std::string_view ms;
+    std::string_view text;
+    SplitWord(argument, ms, text);
+    ScenarioStep step = NumberStep(StepKind::Grandchild, text.empty() ? argument : ms);
+    if (step.kind == StepKind::Grandchild)
+        step.text = UnescapeText(text);
+    return step;
+}
+
 ScenarioStep FillStep(std::string_view argument) {
     std::string_view count;
     std::string_view byte;
@@ -149,8 +177,10 @@ ScenarioStep ParseScenarioLine(std::string_view line) {
         return FillStep(argument);
     if (keyword == "sleep")
         return NumberStep(StepKind::Sleep, argument);
+    if (keyword == "paced")
+        return PacedStep(argument);
     if (keyword == "grandchild")
-        return NumberStep(StepKind::Grandchild, argument);
+        return GrandchildStep(argument);
     if (keyword == "exit")
         return NumberStep(StepKind::Exit, argument);
     if (keyword == "wait-file")

@@ -12,6 +12,7 @@ enum class StepKind {
     Line,
     Err,
     Repeat,
+    Paced,
     Fill,
     Sleep,
     WaitFile,
@@ -26,9 +27,10 @@ enum class StepKind {
 
 struct ScenarioStep {
     StepKind kind = StepKind::Invalid;
-    std::string text;         // bytes to write (unescaped), or the literal relative path
+    std::string text;         // bytes to write (unescaped), the literal relative path, or what a
+                              // grandchild writes
     std::uint64_t count = 0;  // repeat and fill: how many times / bytes
-    std::uint32_t number = 0; // milliseconds, exit code or fill byte
+    std::uint32_t number = 0; // milliseconds, microseconds (paced), exit code or fill byte
 };
 
 inline constexpr std::uint32_t kDefaultWaitFileMs = 60000;

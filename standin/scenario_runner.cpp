@@ -4,6 +4,7 @@
 #include "scenario_line.h"
 #include <windows.h>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 
 namespace standin {
@@ -12,6 +13,7 @@ namespace {
 
 constexpr size_t kChunkBytes = 64 * 1024;
 constexpr DWORD kPollMs = 20;
+constexpr DWORD kGrandchildWriteMs = 100;
 
 // Large writes share one static buffer: tens of megabytes go out in 64 KiB writes.
 char chunk[kChunkBytes];
@@ -45,6 +47,43 @@ void Fill(std::uint64_t count, std::uint32_t byte) {
             return;
         count -= size;
     }
+}
+
+// About micros microseconds of work, as a helper computing between two writes.
+void Work(std::uint32_t micros) {
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const LONGLONG ticks = frequency.QuadPart * micros / 1000000;
+    do {
+        QueryPerformanceCounter(&now);
+    } while (now.QuadPart - start.QuadPart < ticks);
+}
+
+// One write per text, each after its work: a helper printing lines as it goes.
+void Paced(const std::string& text, std::uint64_t times, std::uint32_t micros) {
+    for (std::uint64_t i = 0; i < times; ++i) {
+        Work(micros);
+        if (!WriteStdout(text))
+            return;
+    }
+}
+
+std::wstring HexOf(const std::string& bytes) {
+    static constexpr wchar_t kHex[] = L"0123456789abcdef";
+    std::wstring hex;
+    for (const char c : bytes) {
+        hex += kHex[static_cast<unsigned char>(c) >> 4];
+        hex += kHex[static_cast<unsigned char>(c) & 15];
+    }
+    return hex;
+}
+
+std::string BytesOfHex(std::wstring_view hex) {
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::wcstoul(std::wstring(hex.substr(i, 2)).c_str(), nullptr, 16));
+    return bytes;
 }
 
 void EchoStdin() {
@@ -98,15 +137,17 @@ void MakeInheritable(HANDLE handle) {
     }
 }
 
-// A copy of this program that only sleeps, holding our standard output and error open, as a game
-// or tool started by a real launcher script might.
-bool StartGrandchild(const Context& context, std::uint32_t sleepMs) {
+// A copy of this program that holds our standard output and error open for a while, as a game or tool
+// started by a real launcher script might; it writes the text, if any, every kGrandchildWriteMs.
+bool StartGrandchild(const Context& context, std::uint32_t sleepMs, const std::string& text) {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     MakeInheritable(output);
     MakeInheritable(error);
     std::wstring commandLine = L"\"" + context.executablePath + L"\" " + std::wstring(kGrandchildSwitch) +
                                L" " + std::to_wstring(sleepMs);
+    if (!text.empty())
+        commandLine += L" " + HexOf(text);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -143,6 +184,20 @@ std::uint32_t Refuse(const Context& context, size_t lineNumber, std::string_view
 
 } // namespace
 
+std::uint32_t RunGrandchild(std::uint32_t ms, std::wstring_view hexText) {
+    const std::string text = BytesOfHex(hexText);
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            return 0;
+        if (!text.empty())
+            WriteStdout(text);
+        const ULONGLONG left = end - now;
+        Sleep(text.empty() || left < kGrandchildWriteMs ? static_cast<DWORD>(left) : kGrandchildWriteMs);
+    }
+}
+
 std::uint32_t RunScenario(const Context& context, const std::string& scenario) {
     std::string_view rest = scenario;
     if (rest.substr(0, 3) == "\xEF\xBB\xBF")
@@ -158,6 +213,7 @@ std::uint32_t RunScenario(const Context& context, const std::string& scenario) {
         case StepKind::Line: WriteStdout(step.text); break;
         case StepKind::Err: WriteStderr(step.text); break;
         case StepKind::Repeat: Repeat(step.text, step.count); break;
+        case StepKind::Paced: Paced(step.text, step.count, step.number); break;
         case StepKind::Fill: Fill(step.count, step.number); break;
         case StepKind::Sleep: Sleep(step.number); break;
         case StepKind::WaitFile:
@@ -171,7 +227,7 @@ std::uint32_t RunScenario(const Context& context, const std::string& scenario) {
         case StepKind::EchoStdin: EchoStdin(); break;
         case StepKind::CloseOutput: CloseOutput(); break;
         case StepKind::Grandchild:
-            if (!StartGrandchild(context, step.number))
+            if (!StartGrandchild(context, step.number, step.text))
                 return Refuse(context, lineNumber, line, "cannot start");
             break;
         case StepKind::Demo: return RunDemo(context);

@@ -117,14 +117,13 @@ std::uint32_t Run() {
     Context context;
     for (int i = 0; i < count; ++i)
         context.arguments.push_back(ToUtf8(argv[i]));
-    const bool grandchild = count == 3 && kGrandchildSwitch == argv[1];
-    const DWORD grandchildMs = grandchild ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 0;
-    LocalFree(argv);
-    if (grandchild) {
-        // Holds the inherited output handles open for its whole sleep.
-        Sleep(grandchildMs);
-        return 0;
+    if ((count == 3 || count == 4) && kGrandchildSwitch == argv[1]) {
+        const auto ms = static_cast<std::uint32_t>(std::wcstoul(argv[2], nullptr, 10));
+        const std::wstring text = count == 4 ? argv[3] : L"";
+        LocalFree(argv);
+        return RunGrandchild(ms, text);
     }
+    LocalFree(argv);
 
     context.executablePath = ExecutablePath();
     context.baseDirectory = BaseDirectoryOf(context.executablePath);

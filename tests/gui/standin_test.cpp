@@ -442,6 +442,8 @@ TEST(StandinTest, ScenarioLinesWriteTheirBytesAndEndWithTheirCode) {
         {"out a\nsleep 10\nout b\n", "ab", nullptr, 0},
         {"repeat 3 ab\\n\nrepeat 0 never\n", "ab\nab\nab\n", nullptr, 0},
         {"fill 5 7f\nfill 2 0A\n", "\x7f\x7f\x7f\x7f\x7f\n\n", nullptr, 0},
+        {"paced 3 50 a b\\n\npaced 0 0 never\n", "a b\na b\na b\n", nullptr, 0},
+        {"paced 3 x y\n", "", "not understood", 97},
         {"touch standin/made\nwait-file standin\\made 5000\nline seen\n", "seen\n", nullptr, 0},
         {"line before\nwait-file standin/absent 100\nline never\n", "before\n", nullptr, 98},
         {"line before\nrepeat x y\nline never\n", "before\n", "line 2", 97},
@@ -509,6 +511,16 @@ TEST(StandinTest, GrandchildHoldsTheOutputPipeAfterTheProcessEnds) {
     EXPECT_EQ(process.out(), "parent\n");
     // The sleeping copy records nothing: only the invocation itself is in the record.
     EXPECT_EQ(ReadRecords(folder).size(), 1u);
+
+    // A grandchild given a text writes it while it lives, after its parent has ended.
+    WriteScenario(folder, L"launch", "line parent\ngrandchild 1000 late \\x22\\n\nexit 0\n");
+    StandinProcess writer(folder, LauncherArguments(folder, {L"--launch"}));
+    ASSERT_TRUE(writer.started());
+    EXPECT_EQ(writer.WaitForExit(), 0u);
+    EXPECT_TRUE(writer.OutputEnded(30000));
+    const std::string out = writer.out();
+    ASSERT_EQ(out.rfind("parent\nlate \"\n", 0), 0u) << out;
+    EXPECT_GE(out.size(), std::string("parent\n").size() + 3 * std::string("late \"\n").size()) << out;
 }
 
 TEST(StandinTest, CloseOutputEndsTheOutputWhileTheProcessGoesOn) {
