@@ -8,10 +8,13 @@
 #include <cwchar>
 #include <string>
 #include "driver.h"
+#include "helper_timing.h"
 #include "launch/progress_protocol.h"
 #include "standin_record.h"
 
 namespace {
+
+using bench::Seconds;
 
 constexpr int kDefaultBlocks = 10000; // 40 lines of about 50 bytes each per block: 20 MB in all
 constexpr DWORD kTimeoutMs = 10 * 60 * 1000;
@@ -30,12 +33,6 @@ std::string Scenario(int blocks) {
     return "repeat " + std::to_string(blocks) + " " + block + "\nexit 0\n";
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Play pressed to program exit, with the window doing all its work. Negative on failure.
 double TimeWithWindow(const driver::PlayerFolder& folder) {
     driver::Launcher launcher(folder);
@@ -50,44 +47,6 @@ double TimeWithWindow(const driver::PlayerFolder& folder) {
     if (launcher.WaitForExit(kTimeoutMs) != 0)
         return -1;
     QueryPerformanceCounter(&end);
-    return Seconds(start, end);
-}
-
-// The same launcher invocation read by a loop that does nothing else, until end of data and exit.
-double TimeWithReadLoop(const std::wstring& root, unsigned long long* bytes) {
-    const std::wstring interpreter = root + L"\\private\\tools\\python314\\python.exe";
-    std::wstring commandLine =
-        L"\"" + interpreter + L"\" \"-u\" \"" + root + L"\\tools\\launcher_locations.py\" \"--launch\"";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION info{};
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    const BOOL created = CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, root.c_str(), &startup, &info);
-    CloseHandle(writeEnd);
-    if (!created) {
-        CloseHandle(readEnd);
-        return -1;
-    }
-    CloseHandle(info.hThread);
-    static char chunk[4096];
-    DWORD read = 0;
-    *bytes = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0)
-        *bytes += read;
-    WaitForSingleObject(info.hProcess, kTimeoutMs);
-    QueryPerformanceCounter(&end);
-    CloseHandle(info.hProcess);
-    CloseHandle(readEnd);
     return Seconds(start, end);
 }
 
@@ -121,14 +80,6 @@ double SecondsToClassify(int blocks) {
     return shown == 0 ? -1 : Seconds(start, end);
 }
 
-// Under Wine the first window of a session starts the desktop process, which would keep a copy of
-// whatever pipe its starter held open; a window of our own starts it before any pipe exists.
-void StartDesktop() {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    if (window != nullptr)
-        DestroyWindow(window);
-}
-
 } // namespace
 
 // The optional argument is the number of blocks, for a quicker look.
@@ -138,9 +89,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring& root = folder.Root();
     driver::WriteScenario(folder, L"launch", Scenario(blocks));
 
-    StartDesktop();
+    bench::StartDesktop();
     unsigned long long bytes = 0;
-    const double loop = TimeWithReadLoop(root, &bytes);
+    const double loop = bench::TimeWithReadLoop(root, {L"--launch"}, &bytes);
     const double window = TimeWithWindow(folder);
     // The window's launch log holds every byte it drained: the check that both runs saw the same output.
     WIN32_FILE_ATTRIBUTE_DATA log{};

@@ -1,0 +1,281 @@
+// Whether the window slows a helper down and whether it keeps answering while output pours in.
+// Three helpers, each run once read by a tight loop and once by the real window in one run:
+//   paced:    20,000 lines of 100 bytes, one write each, about 20 us of work before each;
+//   flood:    50 MB of 100-byte lines in 64 KiB writes, with the window's longest wait for an answer
+//             to a message during the flood;
+//   settings: a settings read whose result is about 250 KB, from the press on Settings to the
+//             result shown.
+// Every time is also given net, less the same helper with no output (an empty launch, a minimal
+// settings result) measured the same way, and the ratio is of the net times.
+//   helper_output_bench [paced|flood|settings]...   (all three when none is named)
+#include <windows.h>
+#include <atomic>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+#include "driver.h"
+#include "helper_timing.h"
+#include "standin_record.h"
+
+namespace {
+
+using bench::SecondsSince;
+
+constexpr DWORD kTimeoutMs = 10 * 60 * 1000;
+constexpr int kRounds = 3;
+constexpr int kPlay = 101;
+constexpr int kSettings = 106;
+constexpr wchar_t kSettingsLoaded[] = L"Change options with Left / Right or select a row to cycle.";
+const std::vector<std::wstring> kLaunchArguments = {L"--launch"};
+const std::vector<std::wstring> kSettingsArguments = {L"--settings", L"--read", L"--include-build"};
+
+// 99 bytes and the line feed, in the scenario's escapes.
+std::string HundredByteLine() {
+    std::string line(99, 'x');
+    for (size_t i = 0; i < line.size(); ++i)
+        line[i] = static_cast<char>('a' + i % 26);
+    return line + "\\n";
+}
+
+const char kSettingsHead[] = "line ZEV_SETTINGS 1 missing 0 1 0 1 0 1 0 0 0 0 0 0 0 0 0\n"
+                             "line ZEV_BUILD 0 0 0\n"
+                             "line Controller: Standard gamepad\n";
+
+// Asks the window for an answer to WM_NULL over and over and keeps the longest wait.
+class Prober {
+  public:
+    explicit Prober(HWND window) : window_(window) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~Prober() { Stop(); }
+    double Stop() {
+        stop_ = true;
+        if (thread_ != nullptr) {
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+        return longest_;
+    }
+
+  private:
+    static DWORD WINAPI Run(void* context) {
+        auto* self = static_cast<Prober*>(context);
+        while (!self->stop_) {
+            LARGE_INTEGER start;
+            QueryPerformanceCounter(&start);
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(self->window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result))
+                return 0; // the window has gone
+            const double waited = SecondsSince(start);
+            if (waited > self->longest_)
+                self->longest_ = waited;
+            Sleep(2);
+        }
+        return 0;
+    }
+
+    HWND window_;
+    HANDLE thread_ = nullptr;
+    std::atomic<bool> stop_{false};
+    double longest_ = 0;
+};
+
+struct WindowRun {
+    double seconds = -1;
+    double longestWait = 0; // seconds
+};
+
+// Play pressed to program exit, with the window doing all its work; probed when asked.
+WindowRun TimeLaunch(const driver::PlayerFolder& folder, bool probe) {
+    WindowRun run;
+    driver::Launcher launcher(folder);
+    HWND window = launcher.WaitForWindow();
+    if (window == nullptr)
+        return run;
+    HWND play = launcher.Control(kPlay);
+    if (!driver::WaitUntil([&] { return IsWindowEnabled(play) != FALSE; }))
+        return run;
+    Prober* prober = nullptr;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    launcher.Click(kPlay);
+    if (probe)
+        prober = new Prober(window);
+    const DWORD exitCode = launcher.WaitForExit(kTimeoutMs);
+    const double seconds = SecondsSince(start);
+    if (prober != nullptr) {
+        run.longestWait = prober->Stop();
+        delete prober;
+    }
+    if (exitCode == 0)
+        run.seconds = seconds;
+    return run;
+}
+
+// Settings pressed to the loaded settings shown; the window is then closed.
+double TimeSettings(const driver::PlayerFolder& folder) {
+    driver::Launcher launcher(folder);
+    HWND window = launcher.WaitForWindow();
+    if (window == nullptr)
+        return -1;
+    HWND settings = launcher.Control(kSettings);
+    if (!driver::WaitUntil([&] { return IsWindowEnabled(settings) != FALSE; }))
+        return -1;
+    HWND status = driver::StatusLine(window);
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    launcher.Click(kSettings);
+    bool loaded = false;
+    while (!loaded && SecondsSince(start) < kTimeoutMs / 1000.0) {
+        loaded = driver::WindowText(status) == kSettingsLoaded;
+        if (!loaded)
+            Sleep(1);
+    }
+    const double seconds = SecondsSince(start);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    launcher.WaitForExit();
+    return loaded ? seconds : -1;
+}
+
+unsigned long long LogSize(const driver::PlayerFolder& folder) {
+    WIN32_FILE_ATTRIBUTE_DATA log{};
+    GetFileAttributesExW(folder.PathOf(L"private\\launcher\\latest.log").c_str(), GetFileExInfoStandard,
+                         &log);
+    return (static_cast<unsigned long long>(log.nFileSizeHigh) << 32) | log.nFileSizeLow;
+}
+
+void PrintPair(const char* what, double loop, double loopEmpty, double window, double windowEmpty) {
+    const double loopNet = loop - loopEmpty, windowNet = window - windowEmpty;
+    std::printf("%s\n", what);
+    std::printf("  tight read loop: %8.3f s, net %8.3f s (empty %.3f s)\n", loop, loopNet, loopEmpty);
+    std::printf("  window:          %8.3f s, net %8.3f s (empty %.3f s)\n", window, windowNet, windowEmpty);
+    std::printf("  ratio window / tight loop, net: %.2f\n", loopNet > 0 ? windowNet / loopNet : 0.0);
+}
+
+struct Baseline {
+    double loop = -1;
+    double window = -1;
+};
+
+// The same helper with nothing to say, measured the same way: the cost of starting it.
+Baseline EmptyLaunch(const driver::PlayerFolder& folder) {
+    driver::WriteScenario(folder, L"launch", "exit 0\n");
+    Baseline empty;
+    unsigned long long bytes = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        const double loop = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes);
+        const double window = TimeLaunch(folder, false).seconds;
+        if (empty.loop < 0 || loop < empty.loop)
+            empty.loop = loop;
+        if (empty.window < 0 || window < empty.window)
+            empty.window = window;
+    }
+    return empty;
+}
+
+// The machine may be shared and busy: the two sides take turns, kRounds times, and the shortest
+// time of each side counts.
+bool RunLaunch(const driver::PlayerFolder& folder, const Baseline& empty, const char* what,
+               const std::string& scenario, bool probe) {
+    driver::WriteScenario(folder, L"launch", scenario);
+    double loop = -1, window = -1, longestWait = 0;
+    unsigned long long bytes = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const double loopRound = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes);
+        const WindowRun windowRound = TimeLaunch(folder, probe);
+        const unsigned long long logged = LogSize(folder);
+        if (loopRound <= 0 || windowRound.seconds <= 0 || logged != bytes) {
+            std::fprintf(stderr,
+                         "%s: a run failed (read loop %.3f s, %llu bytes; window %.3f s, %llu bytes)\n", what,
+                         loopRound, bytes, windowRound.seconds, logged);
+            return false;
+        }
+        std::printf("  round %d: tight read loop %.3f s, window %.3f s\n", round + 1, loopRound,
+                    windowRound.seconds);
+        if (loop < 0 || loopRound < loop)
+            loop = loopRound;
+        if (window < 0 || windowRound.seconds < window)
+            window = windowRound.seconds;
+        if (windowRound.longestWait > longestWait)
+            longestWait = windowRound.longestWait;
+    }
+    std::printf("%s: %llu bytes, shortest of %d rounds\n", what, bytes, kRounds);
+    PrintPair("", loop, empty.loop, window, empty.window);
+    if (probe)
+        std::printf("  the window's longest wait to answer a message, any round: %.3f s\n", longestWait);
+    return true;
+}
+
+bool RunSettings(const driver::PlayerFolder& folder) {
+    driver::WriteScenario(folder, L"settings-read", kSettingsHead);
+    unsigned long long emptyBytes = 0, bytes = 0;
+    double emptyLoop = -1, emptyWindow = -1;
+    for (int i = 0; i < kRounds; ++i) {
+        const double loop = bench::TimeWithReadLoop(folder.Root(), kSettingsArguments, &emptyBytes);
+        const double window = TimeSettings(folder);
+        if (emptyLoop < 0 || loop < emptyLoop)
+            emptyLoop = loop;
+        if (emptyWindow < 0 || window < emptyWindow)
+            emptyWindow = window;
+    }
+    // About 250 KB: the result's two lines, then a long controls summary.
+    driver::WriteScenario(folder, L"settings-read",
+                          std::string(kSettingsHead) + "repeat 2500 " + HundredByteLine() + "\n");
+    double loop = -1, window = -1;
+    for (int round = 0; round < kRounds; ++round) {
+        const double loopRound = bench::TimeWithReadLoop(folder.Root(), kSettingsArguments, &bytes);
+        const double windowRound = TimeSettings(folder);
+        std::printf("  round %d: tight read loop %.3f s, window %.3f s\n", round + 1, loopRound, windowRound);
+        if (loop < 0 || (loopRound > 0 && loopRound < loop))
+            loop = loopRound;
+        if (window < 0 || (windowRound > 0 && windowRound < window))
+            window = windowRound;
+    }
+    if (emptyLoop <= 0 || emptyWindow <= 0 || loop <= 0 || window <= 0) {
+        std::fprintf(stderr, "settings: a run failed (read loop %.3f s, window %.3f s)\n", loop, window);
+        return false;
+    }
+    std::printf("settings result: %llu bytes, press on Settings to the result shown, shortest of %d rounds\n",
+                bytes, kRounds);
+    PrintPair("", loop, emptyLoop, window, emptyWindow);
+    return true;
+}
+
+bool Wanted(int argc, wchar_t** argv, const wchar_t* part) {
+    if (argc < 2)
+        return true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], part) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const driver::PlayerFolder folder;
+    bench::StartDesktop();
+    bool ok = true;
+    if (Wanted(argc, argv, L"paced") || Wanted(argc, argv, L"flood")) {
+        const Baseline empty = EmptyLaunch(folder);
+        if (empty.loop <= 0 || empty.window <= 0) {
+            std::fprintf(stderr, "empty launch failed\n");
+            return 1;
+        }
+        if (Wanted(argc, argv, L"paced")) {
+            ok &= RunLaunch(folder, empty,
+                            "paced: 20000 lines of 100 bytes, one write each, 20 us of work before each",
+                            "paced 20000 20 " + HundredByteLine() + "\nexit 0\n", false);
+        }
+        if (Wanted(argc, argv, L"flood")) {
+            ok &= RunLaunch(folder, empty, "flood: 50 MB of 100-byte lines in 64 KiB writes",
+                            "repeat 500000 " + HundredByteLine() + "\nexit 0\n", true);
+        }
+    }
+    if (Wanted(argc, argv, L"settings"))
+        ok &= RunSettings(folder);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// Timing helpers shared by the benchmarks that run the stand-in helper: a helper invocation read
+// by a loop that does nothing else, as the yardstick the window is held against.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+inline double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double SecondsSince(LARGE_INTEGER from) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return Seconds(from, now);
+}
+
+// The interpreter of the player folder run with the launcher script and these arguments, read by
+// blocking reads into a fixed chunk until end of data and exit. Negative on failure.
+inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::wstring>& arguments,
+                               unsigned long long* bytes) {
+    const std::wstring interpreter = root + L"\\private\\tools\\python314\\python.exe";
+    std::wstring commandLine =
+        L"\"" + interpreter + L"\" \"-u\" \"" + root + L"\\tools\\launcher_locations.py\"";
+    for (const std::wstring& argument : arguments)
+        commandLine += L" \"" + argument + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    const BOOL created = CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, root.c_str(), &startup, &info);
+    CloseHandle(writeEnd);
+    if (!created) {
+        CloseHandle(readEnd);
+        return -1;
+    }
+    CloseHandle(info.hThread);
+    static char chunk[4096];
+    DWORD read = 0;
+    *bytes = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0)
+        *bytes += read;
+    WaitForSingleObject(info.hProcess, INFINITE);
+    const double seconds = SecondsSince(start);
+    CloseHandle(info.hProcess);
+    CloseHandle(readEnd);
+    return seconds;
+}
+
+// Under Wine the first window of a session starts the desktop process, which would keep a copy of
+// whatever pipe its starter held open; a window of our own starts it before any pipe exists.
+inline void StartDesktop() {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (window != nullptr)
+        DestroyWindow(window);
+}
+
+} // namespace bench
