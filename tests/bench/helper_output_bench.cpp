@@ -9,9 +9,9 @@
 // settings result) measured the same way, and the ratio is of the net times.
 //   helper_output_bench [paced|flood|settings]...   (all three when none is named)
 #include <windows.h>
-#include <atomic>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 #include "driver.h"
@@ -42,46 +42,6 @@ const char kSettingsHead[] = "line ZEV_SETTINGS 1 missing 0 1 0 1 0 1 0 0 0 0 0 
                              "line ZEV_BUILD 0 0 0\n"
                              "line Controller: Standard gamepad\n";
 
-// Asks the window for an answer to WM_NULL over and over and keeps the longest wait.
-class Prober {
-  public:
-    explicit Prober(HWND window) : window_(window) {
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~Prober() { Stop(); }
-    double Stop() {
-        stop_ = true;
-        if (thread_ != nullptr) {
-            WaitForSingleObject(thread_, INFINITE);
-            CloseHandle(thread_);
-            thread_ = nullptr;
-        }
-        return longest_;
-    }
-
-  private:
-    static DWORD WINAPI Run(void* context) {
-        auto* self = static_cast<Prober*>(context);
-        while (!self->stop_) {
-            LARGE_INTEGER start;
-            QueryPerformanceCounter(&start);
-            DWORD_PTR result = 0;
-            if (!SendMessageTimeoutW(self->window_, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result))
-                return 0; // the window has gone
-            const double waited = SecondsSince(start);
-            if (waited > self->longest_)
-                self->longest_ = waited;
-            Sleep(2);
-        }
-        return 0;
-    }
-
-    HWND window_;
-    HANDLE thread_ = nullptr;
-    std::atomic<bool> stop_{false};
-    double longest_ = 0;
-};
-
 struct WindowRun {
     double seconds = -1;
     double longestWait = 0; // seconds
@@ -97,18 +57,16 @@ WindowRun TimeLaunch(const driver::PlayerFolder& folder, bool probe) {
     HWND play = launcher.Control(kPlay);
     if (!driver::WaitUntil([&] { return IsWindowEnabled(play) != FALSE; }))
         return run;
-    Prober* prober = nullptr;
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     launcher.Click(kPlay);
+    std::unique_ptr<driver::AnswerProbe> prober;
     if (probe)
-        prober = new Prober(window);
+        prober = std::make_unique<driver::AnswerProbe>(window);
     const DWORD exitCode = launcher.WaitForExit(kTimeoutMs);
     const double seconds = SecondsSince(start);
-    if (prober != nullptr) {
-        run.longestWait = prober->Stop();
-        delete prober;
-    }
+    if (prober != nullptr)
+        run.longestWait = prober->Stop() / 1000.0;
     if (exitCode == 0)
         run.seconds = seconds;
     return run;
@@ -208,34 +166,31 @@ bool RunLaunch(const driver::PlayerFolder& folder, const Baseline& empty, const 
     return true;
 }
 
+// The empty and the full result take turns with each other as well, as the two are close.
 bool RunSettings(const driver::PlayerFolder& folder) {
-    driver::WriteScenario(folder, L"settings-read", kSettingsHead);
-    unsigned long long emptyBytes = 0, bytes = 0;
-    double emptyLoop = -1, emptyWindow = -1;
-    for (int i = 0; i < kRounds; ++i) {
-        const double loop = bench::TimeWithReadLoop(folder.Root(), kSettingsArguments, &emptyBytes);
-        const double window = TimeSettings(folder);
-        if (emptyLoop < 0 || loop < emptyLoop)
-            emptyLoop = loop;
-        if (emptyWindow < 0 || window < emptyWindow)
-            emptyWindow = window;
-    }
+    const std::string empty = kSettingsHead;
     // About 250 KB: the result's two lines, then a long controls summary.
-    driver::WriteScenario(folder, L"settings-read",
-                          std::string(kSettingsHead) + "repeat 2500 " + HundredByteLine() + "\n");
-    double loop = -1, window = -1;
+    const std::string full = std::string(kSettingsHead) + "repeat 2500 " + HundredByteLine() + "\n";
+    double emptyLoop = -1, emptyWindow = -1, loop = -1, window = -1;
+    unsigned long long bytes = 0;
+    auto keepShortest = [](double& shortest, double seconds) {
+        if (seconds > 0 && (shortest < 0 || seconds < shortest))
+            shortest = seconds;
+        return seconds > 0;
+    };
     for (int round = 0; round < kRounds; ++round) {
+        driver::WriteScenario(folder, L"settings-read", empty);
+        bool ok = keepShortest(emptyLoop, bench::TimeWithReadLoop(folder.Root(), kSettingsArguments, &bytes));
+        ok &= keepShortest(emptyWindow, TimeSettings(folder));
+        driver::WriteScenario(folder, L"settings-read", full);
         const double loopRound = bench::TimeWithReadLoop(folder.Root(), kSettingsArguments, &bytes);
         const double windowRound = TimeSettings(folder);
+        ok &= keepShortest(loop, loopRound) && keepShortest(window, windowRound);
         std::printf("  round %d: tight read loop %.3f s, window %.3f s\n", round + 1, loopRound, windowRound);
-        if (loop < 0 || (loopRound > 0 && loopRound < loop))
-            loop = loopRound;
-        if (window < 0 || (windowRound > 0 && windowRound < window))
-            window = windowRound;
-    }
-    if (emptyLoop <= 0 || emptyWindow <= 0 || loop <= 0 || window <= 0) {
-        std::fprintf(stderr, "settings: a run failed (read loop %.3f s, window %.3f s)\n", loop, window);
-        return false;
+        if (!ok) {
+            std::fprintf(stderr, "settings: a run failed\n");
+            return false;
+        }
     }
     std::printf("settings result: %llu bytes, press on Settings to the result shown, shortest of %d rounds\n",
                 bytes, kRounds);

@@ -340,4 +340,42 @@ std::wstring Widen(const std::string& text) {
     return out;
 }
 
+AnswerProbe::AnswerProbe(HWND window) : window_(window) {
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+AnswerProbe::~AnswerProbe() {
+    Stop();
+}
+
+double AnswerProbe::Stop() {
+    InterlockedExchange(&stop_, 1);
+    if (thread_ != nullptr) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    return longestMs_;
+}
+
+DWORD WINAPI AnswerProbe::Run(void* context) {
+    auto* self = static_cast<AnswerProbe*>(context);
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    while (InterlockedCompareExchange(&self->stop_, 0, 0) == 0) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(self->window_, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &result))
+            return 0; // the window has gone
+        QueryPerformanceCounter(&end);
+        const double waitedMs = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+                                static_cast<double>(frequency.QuadPart);
+        if (waitedMs > self->longestMs_)
+            self->longestMs_ = waitedMs;
+        Sleep(2);
+    }
+    return 0;
+}
+
 } // namespace driver

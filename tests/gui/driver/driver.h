@@ -79,6 +79,25 @@ class Launcher {
 // Quotes one argument so that CommandLineToArgvW gives it back unchanged.
 std::wstring QuoteArgument(const std::wstring& argument);
 
+// Asks a window for an answer to WM_NULL over and over, from a thread of its own, until stopped or
+// the window has gone, and keeps the longest wait for an answer.
+class AnswerProbe {
+  public:
+    explicit AnswerProbe(HWND window);
+    ~AnswerProbe();
+    AnswerProbe(const AnswerProbe&) = delete;
+    AnswerProbe& operator=(const AnswerProbe&) = delete;
+    // Stops probing; the longest wait in milliseconds.
+    double Stop();
+
+  private:
+    static DWORD WINAPI Run(void* context);
+    HWND window_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    double longestMs_ = 0;
+};
+
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 // The text of a message box's static label.
