@@ -4,6 +4,7 @@
 #include "process/capture.h"
 #include "process/line_splitter.h"
 #include "process/path_limits.h"
+#include "process/pipe_reader.h"
 #include "text/path_bounds.h"
 
 HelperProcess gHelper;
@@ -24,15 +25,14 @@ SECURITY_ATTRIBUTES InheritableAttributes() {
     return attributes;
 }
 
-// The pipe whose write end becomes the child's standard output and error. Its read end is the
-// helper's and must not leak into the child, or the pipe would never report end of data.
+// The pipe whose write end becomes the child's standard output and error, with its reader prepared.
+// Its read end is the helper's and never leaks into the child, or the pipe would never report end
+// of data.
 bool CreateOutputPipe(ChildHandles& handles) {
-    SECURITY_ATTRIBUTES attributes = InheritableAttributes();
     HANDLE readEnd = nullptr;
-    if (!CreatePipe(&readEnd, &handles.pipeWriteEnd, &attributes, 0))
+    if (!CreateHelperPipe(&readEnd, &handles.pipeWriteEnd))
         return false;
     gHelper.readEnd = readEnd;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     return true;
 }
 
@@ -68,7 +68,9 @@ void CloseChildEnds(ChildHandles& handles) {
     handles.nullDevice = INVALID_HANDLE_VALUE;
 }
 
+// The child could not be created: the prepared reader goes with the pipe.
 void CloseReadEnd() {
+    DropPipeReader();
     CloseHandle(gHelper.readEnd);
     gHelper.readEnd = nullptr;
 }
@@ -127,6 +129,7 @@ void Adopt(const PROCESS_INFORMATION& created, HelperKind kind, int operation) {
     gHelper.kind = kind;
     gHelper.operation = operation;
     gHelper.process = created.hProcess;
+    StartPipeReader(gHelper.process, gHelper.readEnd, gHelper.launchLog);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "process/output_pump.h"
 #include <windows.h>
 #include "process/capture.h"
+#include "process/pipe_reader.h"
 
 namespace {
 
@@ -9,56 +10,60 @@ void IgnoreEnd(const ChildEnd&) {}
 
 } // namespace
 
-PumpTargets gPumpTargets = {IgnoreLine, IgnoreEnd};
+PumpTargets gPumpTargets = {IgnoreLine, IgnoreEnd, nullptr};
 
 void RouteHelperOutput(const char* bytes, std::size_t count) {
     if (gHelper.kind != HelperKind::Launch) {
         AppendCapture(bytes, count);
         return;
     }
-    if (gHelper.launchLog != INVALID_HANDLE_VALUE) {
-        DWORD written = 0; // a failed write only costs the log
-        WriteFile(gHelper.launchLog, bytes, static_cast<DWORD>(count), &written, nullptr);
-    }
     SplitLaunchOutput(bytes, count, gPumpTargets.launchLine);
 }
 
-void DrainHelperPipe(unsigned long long budget) {
-    char chunk[kReadChunkBytes];
-    while (budget > 0) {
-        DWORD waiting = 0;
-        if (!PeekNamedPipe(gHelper.readEnd, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0)
-            return;
-        DWORD wanted = waiting < kReadChunkBytes ? waiting : kReadChunkBytes;
-        if (wanted > budget)
-            wanted = static_cast<DWORD>(budget);
-        DWORD read = 0;
-        if (!ReadFile(gHelper.readEnd, chunk, wanted, &read, nullptr) || read == 0)
-            return;
-        budget -= read;
-        RouteHelperOutput(chunk, read);
+bool ConsumeHelperOutput() {
+    static const LONGLONG sliceTicks = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return frequency.QuadPart * kConsumeSliceMicroseconds / 1000000;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    const LONGLONG deadline = now.QuadPart + sliceTicks;
+    const char* at = nullptr;
+    for (;;) {
+        std::size_t count = ReaderFilledSpan(&at);
+        if (count == 0)
+            return true;
+        if (count > kConsumeChunkBytes)
+            count = kConsumeChunkBytes;
+        RouteHelperOutput(at, count);
+        ConsumeReaderBytes(count);
+        QueryPerformanceCounter(&now);
+        if (now.QuadPart >= deadline)
+            return ReaderFilledSpan(&at) == 0;
     }
+}
+
+bool WaitForHelperOutput() {
+    return ArmReaderWake();
+}
+
+bool HelperOutputComplete() {
+    // The end first: the reader delivers everything before it says it has finished.
+    const char* at = nullptr;
+    return ReaderFinished() && ReaderFilledSpan(&at) == 0;
 }
 
 bool PumpHelperOutput() {
     if (!HelperRunning())
         return false;
-    DrainHelperPipe();
-    if (WaitForSingleObject(gHelper.process, 0) != WAIT_OBJECT_0)
-        return false;
-    // Whatever the child wrote after the last peek is in the pipe now that it has ended; read it
-    // before the pipe is closed, or the end of its output is lost. A grandchild may still hold the
-    // pipe open and keep writing: the drain reads only what was there when the end was seen, and the
-    // rest of the grandchild's output is not ours to wait for.
-    DWORD waiting = 0;
-    if (PeekNamedPipe(gHelper.readEnd, nullptr, 0, nullptr, &waiting, nullptr))
-        DrainHelperPipe(waiting);
-    return true;
+    return ConsumeHelperOutput() && HelperOutputComplete();
 }
 
 void FinishHelper() {
     if (gHelper.kind == HelperKind::Launch)
         FlushUnfinishedLine(gPumpTargets.launchLine);
+    EndPipeReader();
     DWORD exitCode = 1;
     if (!GetExitCodeProcess(gHelper.process, &exitCode))
         exitCode = 1;

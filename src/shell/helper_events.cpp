@@ -1,6 +1,7 @@
 #include "shell/helper_events.h"
 #include "launch/canvas_geometry.h"
 #include "launch/launch_progress.h"
+#include "shell/app_state.h"
 #include "shell/launch_glue.h"
 #include "shell/output_pane.h"
 #include "shell/settings_glue.h"
@@ -33,10 +34,38 @@ void RefreshMovingStrips(HWND mainWindow) {
     }
 }
 
+// On the pipe reader's thread.
+void PostOutputArrived() {
+    PostMessageW(gMainWindow, kMessageHelperOutput, kOutputArrived, 0);
+}
+
+bool gMoreScheduled = false; // a continuation of the consumer is on its way
+
+// Output is left after a slice: come back for it at once, unless input, painting or the tick wait;
+// then only after them.
+void ScheduleMore(HWND mainWindow) {
+    if (gMoreScheduled)
+        return;
+    gMoreScheduled = true;
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER)) != 0) {
+        SetTimer(mainWindow, kTimerMoreOutput, USER_TIMER_MINIMUM, nullptr);
+    } else {
+        PostMessageW(mainWindow, kMessageHelperOutput, kMoreOutput, 0);
+    }
+}
+
+// Once the output is complete the next tick completes the child; until then wait for the reader when
+// everything is consumed, else come back for the rest.
+void AfterConsuming(HWND mainWindow, bool emptied) {
+    if (emptied && (HelperOutputComplete() || WaitForHelperOutput()))
+        return;
+    ScheduleMore(mainWindow);
+}
+
 } // namespace
 
 void InstallHelperTargets() {
-    gPumpTargets = {ClassifyLaunchLine, OnHelperEnded};
+    gPumpTargets = {ClassifyLaunchLine, OnHelperEnded, PostOutputArrived};
 }
 
 void OnHelperEnded(const ChildEnd& end) {
@@ -55,11 +84,32 @@ void OnHelperTick(HWND mainWindow) {
         return;
     RefreshMovingStrips(mainWindow);
     OpenPaneBatch();
-    const bool ended = PumpHelperOutput();
+    const bool emptied = ConsumeHelperOutput();
+    const bool ended = emptied && HelperOutputComplete();
     ClosePaneBatch();
-    if (!ended)
+    if (!ended) {
+        AfterConsuming(mainWindow, emptied);
         return;
+    }
     if (gProgress.progressStarted)
         gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
     FinishHelper();
+}
+
+void OnHelperOutput(HWND mainWindow, WPARAM why) {
+    if (why == kMoreOutput)
+        gMoreScheduled = false;
+    if (!HelperRunning())
+        return;
+    OpenPaneBatch();
+    AfterConsuming(mainWindow, ConsumeHelperOutput());
+}
+
+void OnHelperTimer(HWND mainWindow, UINT_PTR id) {
+    if (id != kTimerMoreOutput) {
+        OnHelperTick(mainWindow);
+        return;
+    }
+    KillTimer(mainWindow, kTimerMoreOutput);
+    OnHelperOutput(mainWindow, kMoreOutput);
 }

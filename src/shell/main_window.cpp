@@ -142,9 +142,11 @@ void OnCommand(int id) {
     UpdateTaskbarProgress();
 }
 
-void OnTimer(HWND window) {
-    OnHelperTick(window);
-    UpdateTaskbarProgress();
+// The pump's tick, or the continuation of the helper output's consumer.
+void OnTimer(HWND window, UINT_PTR id) {
+    OnHelperTimer(window, id);
+    if (id == kTimerPump)
+        UpdateTaskbarProgress();
 }
 
 // Messages without a fixed number: the taskbar's, registered at run time.
@@ -172,7 +174,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(gSettings.pageVisible ? kIdSaveSettings : kIdPlay, DC_HASDEFID);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    case WM_TIMER: OnTimer(window); return 0;
+    case WM_TIMER: OnTimer(window, wParam); return 0;
+    case kMessageHelperOutput: OnHelperOutput(window, wParam); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default: return OnOtherMessage(window, message, wParam, lParam);
     }

@@ -54,7 +54,8 @@ void AppendOutput(const wchar_t* text) {
 }
 
 void OpenPaneBatch() {
-    StartBatch();
+    if (!gBatch.active)
+        StartBatch();
 }
 
 void ClosePaneBatch() {

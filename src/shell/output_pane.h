@@ -4,6 +4,7 @@
 void AppendOutput(const wchar_t* text);
 
 // Between these two, additions are collected and written to the pane at the close, with the same
-// result as adding each at once. The shell brackets each pump tick with them.
+// result as adding each at once. Opening an open batch keeps it and what it holds: output consumed
+// between ticks opens it, and the next pump tick writes it.
 void OpenPaneBatch();
 void ClosePaneBatch();

@@ -83,7 +83,8 @@ CommandLine gCommand;
 
 // The window's own timer pumps the launcher; only its completion is caught, so the window stays.
 double PumpedSeconds(const std::wstring& root, LineSink classify) {
-    gPumpTargets = {classify, ChildEnded};
+    gPumpTargets.launchLine = classify;
+    gPumpTargets.childEnded = ChildEnded;
     BuildCommand(gCommand, root);
     gCompleted = false;
     gLinesSeen = 0;

@@ -13,6 +13,7 @@
 #include "process/helper_process.h"
 #include "process/line_splitter.h"
 #include "process/output_pump.h"
+#include "process/pipe_reader.h"
 #include "shell/helper_events.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
@@ -53,8 +54,8 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Writes a child's output into the pipe from its own thread (a pipe holds only a few KiB, so the
-// writer blocks until the pump reads), then ends the child with its exit code.
+// Writes a child's output into the pipe from its own thread (the writer blocks when the pipe and the
+// reader's ring are full), then ends the child with its exit code.
 struct Writer {
     HANDLE writeEnd;
     const std::string* bytes;
@@ -64,7 +65,7 @@ struct Writer {
 
     static DWORD WINAPI Run(void* context) {
         auto* self = static_cast<Writer*>(context);
-        constexpr size_t kPiece = 7919; // crosses the pump's 4096-byte reads at varying places
+        constexpr size_t kPiece = 7919; // crosses the consumer's chunks at varying places
         for (size_t at = 0; at < self->bytes->size(); at += kPiece) {
             const DWORD count = static_cast<DWORD>(std::min(kPiece, self->bytes->size() - at));
             DWORD written = 0;
@@ -82,7 +83,7 @@ class OutputPumpTest : public testing::Test {
   protected:
     void SetUp() override {
         savedTargets_ = gPumpTargets;
-        gPumpTargets = {RecordLine, RecordEnd};
+        gPumpTargets = {RecordLine, RecordEnd, nullptr}; // the test ticks the pump itself
         gSeen = Delivered{};
         gProgress = LaunchProgress{};
         gProgress.gameRunning = true; // no progress strip unless a test asks for it
@@ -98,16 +99,17 @@ class OutputPumpTest : public testing::Test {
     }
 
     void TearDown() override {
-        // Closing the read end first breaks a writer still blocked on a full pipe.
+        if (gHelper.process != nullptr) {
+            TerminateProcess(gHelper.process, 0); // never leave a suspended child behind
+            EndPipeReader();                      // which then ends with it
+            CloseHandle(gHelper.process);
+        }
+        // Closing the read end breaks a writer still blocked on a full pipe.
         if (gHelper.readEnd != nullptr)
             CloseHandle(gHelper.readEnd);
         if (thread_ != nullptr) {
             WaitForSingleObject(thread_, 30000);
             CloseHandle(thread_);
-        }
-        if (gHelper.process != nullptr) {
-            TerminateProcess(gHelper.process, 0); // never leave a suspended child behind
-            CloseHandle(gHelper.process);
         }
         if (gHelper.launchLog != INVALID_HANDLE_VALUE)
             CloseHandle(gHelper.launchLog);
@@ -163,7 +165,7 @@ class OutputPumpTest : public testing::Test {
         gHelper.kind = operation == 0 ? HelperKind::Launch : HelperKind::SettingsOperation;
         gHelper.operation = operation;
         HANDLE readEnd = nullptr, writeEnd = nullptr;
-        ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+        ASSERT_TRUE(CreateHelperPipe(&readEnd, &writeEnd));
         HANDLE child = SuspendedChild();
         ASSERT_NE(child, nullptr);
         gHelper.process = child;
@@ -183,6 +185,7 @@ class OutputPumpTest : public testing::Test {
                         DUPLICATE_SAME_ACCESS);
         writerChild_ = writerChild;
         writer_ = Writer{writeEnd, &bytes_, writerChild, exitCode, closeWriteEnd};
+        StartPipeReader(child, readEnd, gHelper.launchLog);
         thread_ = CreateThread(nullptr, 0, Writer::Run, &writer_, 0, nullptr);
         ASSERT_NE(thread_, nullptr);
     }
@@ -327,12 +330,13 @@ TEST_F(OutputPumpTest, ExitCodesReachTheMatchingCompletionUnchanged) {
 TEST_F(OutputPumpTest, AnExitCodeThatCannotBeReadIsOne) {
     // Something that is signalled but has no exit code: the pump can only read 1.
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+    ASSERT_TRUE(CreateHelperPipe(&readEnd, &writeEnd));
     CloseHandle(writeEnd);
     gHelper.kind = HelperKind::Launch;
     gHelper.process = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     gHelper.readEnd = readEnd;
-    OnHelperTick(window_);
+    StartPipeReader(gHelper.process, readEnd, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(TickUntilCompleted());
     EXPECT_EQ(gSeen.completion, Completion::Launch);
     EXPECT_EQ(gSeen.exitCode, 1u);
 }
@@ -398,10 +402,11 @@ bool SameRect(const RECT& a, const RECT& b) {
 TEST_F(OutputPumpTest, TicksRepaintTheProgressStripAndTheEstimateOncePerSecond) {
     // A child that runs on and has written nothing.
     HANDLE readEnd = nullptr;
-    ASSERT_TRUE(CreatePipe(&readEnd, &writer_.writeEnd, nullptr, 0));
+    ASSERT_TRUE(CreateHelperPipe(&readEnd, &writer_.writeEnd));
     gHelper.readEnd = readEnd;
     gHelper.process = SuspendedChild();
     ASSERT_NE(gHelper.process, nullptr);
+    StartPipeReader(gHelper.process, readEnd, INVALID_HANDLE_VALUE);
 
     struct Tick {
         const char* name;

@@ -1,0 +1,248 @@
+#include "process/pipe_reader.h"
+#include <atomic>
+#include <cwchar>
+#include <iterator>
+#include "process/output_pump.h"
+#include "process/output_ring.h"
+
+namespace {
+
+constexpr SIZE_T kReaderStackBytes = 64 * 1024;
+// Output that trickles in waits for the window's tick; only this much wakes the window before it,
+// so a helper printing line by line costs the window one wake-up per tick, not one per line.
+constexpr std::uint64_t kWakeFilledBytes = kOutputRingBytes / 16;
+
+char gRingStorage[kOutputRingBytes];
+OutputRing gRing{gRingStorage, kOutputRingBytes};
+
+// The reader of the current helper. The window's thread sets it up and tears it down while the
+// reader thread does not run; in between, the two share only the ring and the atomic flags.
+struct PipeReader {
+    HANDLE thread = nullptr;
+    HANDLE readDone = nullptr; // the event of the pending read
+    HANDLE roomMade = nullptr; // set by the window's thread when it consumes for a waiting reader
+    HANDLE process = nullptr;  // null: the helper was not created and the thread only ends
+    HANDLE pipe = nullptr;
+    HANDLE log = INVALID_HANDLE_VALUE;
+    std::atomic<bool> waitsForRoom{false};
+    std::atomic<bool> wakeArmed{false};
+    std::atomic<bool> finished{false};
+};
+PipeReader gReader;
+unsigned long gPipeSerial = 0;
+
+void CloseIfOpen(HANDLE& handle) {
+    if (handle != nullptr)
+        CloseHandle(handle);
+    handle = nullptr;
+}
+
+void WakeWindow() {
+    if (gReader.wakeArmed.exchange(false) && gPumpTargets.outputWaiting != nullptr)
+        gPumpTargets.outputWaiting();
+}
+
+// The free span of the ring, waiting for the window's thread to make room when there is none.
+std::size_t WaitForRoom(char** at) {
+    for (;;) {
+        std::size_t free = RingFreeSpan(gRing, at);
+        if (free != 0)
+            return free;
+        gReader.waitsForRoom.store(true);
+        free = RingFreeSpan(gRing, at); // room made before the flag was seen would set no event
+        if (free != 0) {
+            gReader.waitsForRoom.store(false);
+            return free;
+        }
+        WakeWindow();
+        WaitForSingleObject(gReader.roomMade, INFINITE);
+    }
+}
+
+// The bytes just read at the ring's free span: to the log first, then to the window's thread.
+void Deliver(const char* at, DWORD count) {
+    if (gReader.log != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(gReader.log, at, count, &written, nullptr); // a failed write only costs the log
+    }
+    CommitToRing(gRing, count);
+    if (RingFilled(gRing) >= kWakeFilledBytes)
+        WakeWindow();
+}
+
+enum class ReadResult { Data, Cancelled, Closed };
+
+// One read into the ring's free span. Until the helper has ended, a read that must wait is waited on
+// together with the helper and cancelled when the helper ends first.
+ReadResult ReadOnce(char* at, DWORD wanted, bool helperEnded, DWORD* count, bool* waited) {
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = gReader.readDone;
+    if (!ReadFile(gReader.pipe, at, wanted, nullptr, &overlapped)) {
+        if (GetLastError() != ERROR_IO_PENDING)
+            return ReadResult::Closed;
+        *waited = true;
+        if (!helperEnded) {
+            HANDLE waits[] = {gReader.readDone, gReader.process};
+            if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
+                CancelIoEx(gReader.pipe, &overlapped);
+        }
+    }
+    // The read is over (done, cancelled, or it had data at once) once this returns.
+    if (!GetOverlappedResult(gReader.pipe, &overlapped, count, TRUE))
+        return GetLastError() == ERROR_OPERATION_ABORTED ? ReadResult::Cancelled : ReadResult::Closed;
+    return *count != 0 ? ReadResult::Data : ReadResult::Cancelled;
+}
+
+// What the pipe holds now: after the helper's end, the rest of its output (and perhaps some of a
+// grandchild's, which is not waited for beyond this).
+DWORD PipeHolds() {
+    DWORD waiting = 0;
+    if (!PeekNamedPipe(gReader.pipe, nullptr, 0, nullptr, &waiting, nullptr))
+        return 0;
+    return waiting;
+}
+
+void ReadUntilHelperEnds() {
+    bool ended = false;
+    DWORD left = 0;         // after the end: bytes still to read
+    bool lookForEnd = true; // a read that waited was waited on together with the helper's end
+    for (;;) {
+        if (!ended && lookForEnd && WaitForSingleObject(gReader.process, 0) == WAIT_OBJECT_0) {
+            ended = true;
+            left = PipeHolds();
+        }
+        if (ended && left == 0)
+            return;
+        char* at = nullptr;
+        std::size_t room = WaitForRoom(&at);
+        if (room > kPipeReadBytes)
+            room = kPipeReadBytes;
+        if (ended && room > left)
+            room = left;
+        DWORD count = 0;
+        bool waited = false;
+        const ReadResult result = ReadOnce(at, static_cast<DWORD>(room), ended, &count, &waited);
+        if (result == ReadResult::Closed) {
+            // Every writer has let go of the pipe: nothing more can come, but the helper may run on.
+            WaitForSingleObject(gReader.process, INFINITE);
+            return;
+        }
+        // Reads that find data at once could go on for ever while a grandchild writes: look for the
+        // helper's end after each of them.
+        lookForEnd = !waited || result == ReadResult::Cancelled;
+        if (result == ReadResult::Data) {
+            Deliver(at, count);
+            if (ended)
+                left -= count < left ? count : left;
+        }
+    }
+}
+
+DWORD WINAPI RunReader(void*) {
+    if (gReader.process != nullptr)
+        ReadUntilHelperEnds();
+    gReader.finished.store(true);
+    WakeWindow();
+    return 0;
+}
+
+// The pipe's name, unique to this process and helper.
+void FormatPipeName(wchar_t (&name)[64]) {
+    std::swprintf(name, std::size(name), L"\\\\.\\pipe\\ZevLauncherOutput-%lu-%lu",
+                  static_cast<unsigned long>(GetCurrentProcessId()), ++gPipeSerial);
+}
+
+bool OpenPipeEnds(HANDLE* readEnd, HANDLE* writeEnd) {
+    wchar_t name[64];
+    FormatPipeName(name);
+    HANDLE server =
+        CreateNamedPipeW(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                         PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, kPipeReadBytes, 0, nullptr);
+    if (server == INVALID_HANDLE_VALUE)
+        return false;
+    SECURITY_ATTRIBUTES inheritable{};
+    inheritable.nLength = sizeof inheritable;
+    inheritable.bInheritHandle = TRUE;
+    HANDLE client = CreateFileW(name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inheritable, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (client == INVALID_HANDLE_VALUE) {
+        CloseHandle(server);
+        return false;
+    }
+    *readEnd = server;
+    *writeEnd = client;
+    return true;
+}
+
+void ReleaseReader() {
+    CloseIfOpen(gReader.thread);
+    CloseIfOpen(gReader.readDone);
+    CloseIfOpen(gReader.roomMade);
+    gReader.process = nullptr;
+    gReader.pipe = nullptr;
+    gReader.log = INVALID_HANDLE_VALUE;
+    gReader.finished.store(false);
+}
+
+} // namespace
+
+bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd) {
+    ResetRing(gRing, gRingStorage, kOutputRingBytes);
+    gReader.waitsForRoom.store(false);
+    gReader.wakeArmed.store(true);
+    gReader.finished.store(false);
+    gReader.readDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    gReader.roomMade = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    gReader.thread = CreateThread(nullptr, kReaderStackBytes, RunReader, nullptr,
+                                  CREATE_SUSPENDED | STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (gReader.readDone == nullptr || gReader.roomMade == nullptr || gReader.thread == nullptr ||
+        !OpenPipeEnds(readEnd, writeEnd)) {
+        DropPipeReader();
+        return false;
+    }
+    return true;
+}
+
+void StartPipeReader(HANDLE process, HANDLE readEnd, HANDLE launchLog) {
+    gReader.process = process;
+    gReader.pipe = readEnd;
+    gReader.log = launchLog;
+    ResumeThread(gReader.thread);
+}
+
+void DropPipeReader() {
+    gReader.process = nullptr;
+    if (gReader.thread != nullptr) {
+        ResumeThread(gReader.thread);
+        WaitForSingleObject(gReader.thread, INFINITE);
+    }
+    ReleaseReader();
+}
+
+std::size_t ReaderFilledSpan(const char** at) {
+    return RingFilledSpan(gRing, at);
+}
+
+void ConsumeReaderBytes(std::size_t count) {
+    ConsumeFromRing(gRing, count);
+    if (gReader.waitsForRoom.exchange(false))
+        SetEvent(gReader.roomMade);
+}
+
+bool ArmReaderWake() {
+    gReader.wakeArmed.store(true);
+    if (RingFilled(gRing) == 0 && !gReader.finished.load())
+        return true;
+    // Bytes or the end came while arming: take the wake back unless the reader already used it.
+    return !gReader.wakeArmed.exchange(false);
+}
+
+bool ReaderFinished() {
+    return gReader.finished.load();
+}
+
+void EndPipeReader() {
+    if (gReader.thread != nullptr)
+        WaitForSingleObject(gReader.thread, INFINITE);
+    ReleaseReader();
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+#include <cstddef>
+
+// Reads the running helper's output pipe on a thread of its own, as the bytes arrive, so the helper
+// never waits on the window: every read goes straight into the launch log (when one is open) and into
+// a fixed ring that the window's thread consumes, waking it through gPumpTargets.outputWaiting when
+// the window's thread waits for bytes and plenty have come. When the ring is full the reader waits for room,
+// and so does the helper, so memory never grows with the output. The reader ends with its helper:
+// once the helper has ended it reads what the pipe held at that moment and stops, even when a
+// grandchild still holds the pipe open and keeps writing.
+
+inline constexpr std::size_t kOutputRingBytes = std::size_t{4} << 20;
+// One read at most; also the pipe's own buffer, so that a helper's large write needs few reads.
+inline constexpr DWORD kPipeReadBytes = 65536;
+
+// The helper's output pipe: the read end opened for overlapped reads and not inheritable, the write
+// end inheritable (the child's standard output and error). Also prepares the reader, which starts
+// only with StartPipeReader. False, with nothing left open, when any of it fails.
+bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd);
+// The helper has been created: read its pipe, writing to the log unless it is INVALID_HANDLE_VALUE.
+void StartPipeReader(HANDLE process, HANDLE readEnd, HANDLE launchLog);
+// The helper could not be created: drop the prepared reader (the caller closes the read end).
+void DropPipeReader();
+
+// The window's thread: the bytes read and not yet consumed that lie together at the read position.
+std::size_t ReaderFilledSpan(const char** at);
+// The window's thread is done with count bytes of the span; a reader waiting for room goes on.
+void ConsumeReaderBytes(std::size_t count);
+// The window's thread has consumed everything and wants a wake-up when bytes come: false when
+// bytes (or the reader's end) came meanwhile, and the caller should consume again.
+bool ArmReaderWake();
+// True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
+bool ReaderFinished();
+// After ReaderFinished: waits for the reader thread's end and releases it. The caller closes the
+// pipe and the log afterwards.
+void EndPipeReader();
