@@ -39,6 +39,10 @@ void PostOutputArrived() {
     PostMessageW(gMainWindow, kMessageHelperOutput, kOutputArrived, 0);
 }
 
+// The pane's text laid out per tick at most: a flood's last 60000 characters reach it within a few
+// ticks, and no tick holds the window for long.
+constexpr std::size_t kPaneUnitsPerTick = 8192;
+
 bool gMoreScheduled = false; // a continuation of the consumer is on its way
 
 // Output is left after a slice: come back for it at once, unless input, painting or the tick wait;
@@ -85,12 +89,12 @@ void OnHelperTick(HWND mainWindow) {
     RefreshMovingStrips(mainWindow);
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
-    const bool ended = emptied && HelperOutputComplete();
-    ClosePaneBatch();
-    if (!ended) {
+    const bool paneWritten = WritePaneBatch(kPaneUnitsPerTick);
+    if (!(emptied && paneWritten && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);
         return;
     }
+    ClosePaneBatch();
     if (gProgress.progressStarted)
         gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
     FinishHelper();

@@ -19,8 +19,8 @@ inline constexpr WPARAM kMoreOutput = 1;
 inline constexpr UINT_PTR kTimerMoreOutput = 2;
 
 // The pump timer's tick: repaints the canvas strips that move while a child runs, consumes a slice of
-// the child's output, writes the lines collected since the last tick to the pane in one batch and,
-// once the child has ended and all its output is consumed, completes it.
+// the child's output, writes (a piece of) the lines collected since the last tick to the pane and,
+// once the child has ended and all its output is consumed and in the pane, completes it.
 void OnHelperTick(HWND mainWindow);
 // Consumes a slice of output between ticks; its lines go to the pane with the next tick's batch.
 void OnHelperOutput(HWND mainWindow, WPARAM why);

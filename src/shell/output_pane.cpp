@@ -29,11 +29,29 @@ void StartBatch() {
     StartPaneBatch(gBatch, static_cast<std::size_t>(PaneLength()), limit);
 }
 
-void WriteBatch() {
-    if (gBatch.replaceAll)
+// Writes the replacement, if due, and at most `most` units of the pending text not yet in the pane;
+// true when all of it is in the pane (the pending text then starts again empty).
+bool WriteBatch(std::size_t most = kPanePendingUnits) {
+    if (gBatch.replaceAll) {
         SetWindowTextW(gControls.outputPane, kPaneNotice);
-    if (gBatch.pendingLength != 0)
-        AppendAtEnd(gBatch.pending);
+        gBatch.replaceAll = false;
+    }
+    std::size_t count = gBatch.pendingLength - gBatch.writtenLength;
+    if (count > most)
+        count = most;
+    if (count != 0) {
+        wchar_t* const piece = gBatch.pending + gBatch.writtenLength;
+        const wchar_t following = piece[count];
+        piece[count] = L'\0';
+        AppendAtEnd(piece);
+        piece[count] = following;
+        gBatch.writtenLength += count;
+    }
+    if (gBatch.writtenLength != gBatch.pendingLength)
+        return false;
+    gBatch.pendingLength = gBatch.writtenLength = 0;
+    gBatch.pending[0] = L'\0';
+    return true;
 }
 
 } // namespace
@@ -56,6 +74,10 @@ void AppendOutput(const wchar_t* text) {
 void OpenPaneBatch() {
     if (!gBatch.active)
         StartBatch();
+}
+
+bool WritePaneBatch(std::size_t mostUnits) {
+    return !gBatch.active || WriteBatch(mostUnits);
 }
 
 void ClosePaneBatch() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 
 // Appends text (with its own line ends) at the end of the launch output pane.
 void AppendOutput(const wchar_t* text);
@@ -8,3 +9,7 @@ void AppendOutput(const wchar_t* text);
 // between ticks opens it, and the next pump tick writes it.
 void OpenPaneBatch();
 void ClosePaneBatch();
+// Writes at most mostUnits of an open batch's text to the pane (its replacement first), keeping the
+// batch open; true when the pane holds all of it. A large batch laid out in one edit would hold the
+// window's thread for long: the pump tick writes it in pieces.
+bool WritePaneBatch(std::size_t mostUnits);

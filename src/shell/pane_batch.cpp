@@ -7,6 +7,7 @@ void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit)
     batch.paneLength = paneLength;
     batch.limit = limit;
     batch.pendingLength = 0;
+    batch.writtenLength = 0;
     batch.pending[0] = 0;
 }
 
@@ -20,8 +21,10 @@ bool AddToPaneBatch(PaneBatch& batch, const wchar_t* text) {
     const std::size_t kept = length < room ? length : room;
     if (pendingLength + kept >= kPanePendingUnits)
         return false;
-    if (reset)
+    if (reset) {
         batch.replaceAll = true;
+        batch.writtenLength = 0;
+    }
     std::wmemcpy(batch.pending + pendingLength, text, kept);
     batch.pendingLength = pendingLength + kept;
     batch.pending[batch.pendingLength] = 0;

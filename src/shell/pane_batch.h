@@ -6,7 +6,8 @@
 // adding each text on its own would: past kPaneResetLength characters the next addition first
 // replaces everything with kPaneNotice, and an addition is cut to what the pane's text limit still
 // allows. A pump tick's lines are collected this way and written to the pane at once, as one
-// edit per line is slow (each may re-lay out and redraw the pane).
+// edit per line is slow (each may re-lay out and redraw the pane). The pending text may also be
+// written in pieces: a replacement resets what was written of it.
 
 inline constexpr std::size_t kPaneResetLength = 60000;
 inline constexpr wchar_t kPaneNotice[] = L"Earlier output is in the launcher log.\r\n";
@@ -19,6 +20,7 @@ struct PaneBatch {
     std::size_t paneLength; // the length the pane has once the batch is written
     std::size_t limit;      // the pane's text limit
     std::size_t pendingLength;
+    std::size_t writtenLength; // the start of the pending text already in the pane
     wchar_t pending[kPanePendingUnits];
 };
 

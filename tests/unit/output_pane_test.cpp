@@ -102,6 +102,22 @@ TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
         ClosePaneBatch();
         EXPECT_TRUE(PaneText() == oneByOne)
             << PaneText().size() << " characters, one by one " << oneByOne.size();
+
+        // The same additions, with the batch written in pieces while more are added, as the pump
+        // ticks do while output keeps coming.
+        SetWindowTextW(gControls.outputPane, before.c_str());
+        OpenPaneBatch();
+        const size_t piece = std::uniform_int_distribution<size_t>(1, 9000)(random);
+        for (size_t i = 0; i < additions.size(); ++i) {
+            AppendOutput(additions[i].c_str());
+            if (i % 7 == 0)
+                WritePaneBatch(piece);
+        }
+        while (!WritePaneBatch(piece)) {
+        }
+        EXPECT_TRUE(PaneText() == oneByOne)
+            << PaneText().size() << " characters in pieces, one by one " << oneByOne.size();
+        ClosePaneBatch();
     }
 }
 

@@ -15,6 +15,7 @@
 #include "process/output_pump.h"
 #include "process/pipe_reader.h"
 #include "shell/helper_events.h"
+#include "shell/output_pane.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
 
@@ -125,6 +126,7 @@ class OutputPumpTest : public testing::Test {
         logPath_.clear();
         gPumpTargets = savedTargets_;
         gProgress = LaunchProgress{};
+        ClosePaneBatch(); // a tick leaves it open while a child runs
     }
 
     static HWND CreateTestWindow() {
