@@ -69,10 +69,11 @@ void AfterConsuming(HWND mainWindow, bool emptied) {
 } // namespace
 
 void InstallHelperTargets() {
-    gPumpTargets = {ClassifyLaunchLine, OnHelperEnded, PostOutputArrived};
+    gPumpTargets = {TakeLaunchLine, OnHelperEnded, PostOutputArrived};
 }
 
 void OnHelperEnded(const ChildEnd& end) {
+    ApplyTakenLaunchEffects(); // the last lines', before the completion's own
     switch (end.kind) {
     case HelperKind::Launch: CompleteLaunch(end.exitCode); break;
     case HelperKind::SettingsOperation:
@@ -89,6 +90,7 @@ void OnHelperTick(HWND mainWindow) {
     RefreshMovingStrips(mainWindow);
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
+    ApplyTakenLaunchEffects();
     const bool paneWritten = WritePaneBatch(kPaneUnitsPerTick);
     if (!(emptied && paneWritten && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <cwchar>
+#include <iterator>
 #include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
 #include "launch/progress_protocol.h"
@@ -22,6 +23,15 @@ wchar_t gShortLogPath[kClassicPathUnits];
 wchar_t gShortBaseDirectory[kClassicPathUnits];
 // The last launch ended with an error; cleared by the next Play and by a settings helper's end.
 bool gLaunchEndedWithError = false;
+
+// What the lines taken since the effects were last applied ask of the window.
+struct TakenEffects {
+    int show = 0; // 0, SW_RESTORE or SW_MINIMIZE
+    bool setStatus = false;
+    wchar_t statusText[kStatusTextUnits] = {};
+    bool invalidate = false;
+};
+TakenEffects gTakenEffects;
 
 void ShowLaunchDetails(bool visible) {
     gLaunchDetailsVisible = visible;
@@ -77,23 +87,42 @@ void OnToggleLaunchDetails() {
     ShowLaunchDetails(!gLaunchDetailsVisible);
 }
 
-void ClassifyLaunchLine(char* line, long long length) {
+void TakeLaunchLine(char* line, long long length) {
     if (length <= 0)
         return;
     const auto size = static_cast<std::size_t>(length);
     const bool hasText = FormatPaneLine(line, size, gPaneLine);
     const LaunchLineEffects effects =
         ApplyLaunchLine(gProgress, LaunchLine{line, size, hasText}, GetTickCount64());
+    // Restore and minimise in the order the lines asked for them: the last request stands.
     if (effects.restore)
-        ShowWindow(gMainWindow, SW_RESTORE);
-    if (effects.setStatus)
-        SetStatus(effects.statusText);
+        gTakenEffects.show = SW_RESTORE;
     if (effects.minimise)
-        ShowWindow(gMainWindow, SW_MINIMIZE);
-    if (effects.invalidate)
-        InvalidateRect(gMainWindow, nullptr, FALSE);
+        gTakenEffects.show = SW_MINIMIZE;
+    if (effects.setStatus) {
+        gTakenEffects.setStatus = true;
+        std::wmemcpy(gTakenEffects.statusText, effects.statusText, std::size(gTakenEffects.statusText));
+    }
+    gTakenEffects.invalidate = gTakenEffects.invalidate || effects.invalidate;
     if (effects.appendToPane)
         AppendOutput(gPaneLine);
+}
+
+void ApplyTakenLaunchEffects() {
+    if (gTakenEffects.show == SW_RESTORE)
+        ShowWindow(gMainWindow, SW_RESTORE);
+    if (gTakenEffects.setStatus)
+        SetStatus(gTakenEffects.statusText);
+    if (gTakenEffects.show == SW_MINIMIZE)
+        ShowWindow(gMainWindow, SW_MINIMIZE);
+    if (gTakenEffects.invalidate)
+        InvalidateRect(gMainWindow, nullptr, FALSE);
+    gTakenEffects = TakenEffects{};
+}
+
+void ClassifyLaunchLine(char* line, long long length) {
+    TakeLaunchLine(line, length);
+    ApplyTakenLaunchEffects();
 }
 
 void CompleteLaunch(std::uint32_t exitCode) {

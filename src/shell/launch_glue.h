@@ -10,8 +10,14 @@ void OnToggleLaunchDetails();
 // Starts the launcher with a complete command line and shows what happened; true when it runs.
 bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine);
 
-// One complete launch output line (zero-terminated, no CR or LF); length may be 0.
+// One complete launch output line (zero-terminated, no CR or LF); length may be 0. Classifies it and
+// applies what it asks of the window at once.
 void ClassifyLaunchLine(char* line, long long length);
+// The same for a line of a running launch, except that what it asks of the window (status, restore or
+// minimise, repaint) is kept for ApplyTakenLaunchEffects: lines may come many times per tick, the
+// window changes once. Its pane text goes to the pane (or the pane's open batch) at once.
+void TakeLaunchLine(char* line, long long length);
+void ApplyTakenLaunchEffects();
 // The launcher has ended with this exit code.
 void CompleteLaunch(std::uint32_t exitCode);
 
