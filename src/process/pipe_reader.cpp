@@ -212,6 +212,7 @@ void StartPipeReader(HANDLE process, HANDLE readEnd, HANDLE launchLog) {
 
 void DropPipeReader() {
     gReader.process = nullptr;
+    gReader.wakeArmed.store(false); // no helper, nothing to wake the window for
     if (gReader.thread != nullptr) {
         ResumeThread(gReader.thread);
         WaitForSingleObject(gReader.thread, INFINITE);

@@ -3,12 +3,14 @@
 #include <cstddef>
 
 // Reads the running helper's output pipe on a thread of its own, as the bytes arrive, so the helper
-// never waits on the window: every read goes straight into the launch log (when one is open) and into
-// a fixed ring that the window's thread consumes, waking it through gPumpTargets.outputWaiting when
-// the window's thread waits for bytes and plenty have come. When the ring is full the reader waits for room,
-// and so does the helper, so memory never grows with the output. The reader ends with its helper:
-// once the helper has ended it reads what the pipe held at that moment and stops, even when a
-// grandchild still holds the pipe open and keeps writing.
+// never waits on the window: every read goes straight into the launch log (when one is open) and
+// into a fixed ring that the window's thread consumes. When the window's thread waits for bytes and
+// plenty have come, the reader wakes it through gPumpTargets.outputWaiting; a trickle waits for the
+// tick. When the ring is full the reader waits for room, and so does the helper, so memory never
+// grows with the output. The reader ends with its helper: once the helper has ended it reads what
+// the pipe held at that moment and stops, even when a grandchild still holds the pipe open and
+// keeps writing. A pending read is waited on together with the helper's end and cancelled by it,
+// which is why the pipe is a named one opened for overlapped reads.
 
 inline constexpr std::size_t kOutputRingBytes = std::size_t{4} << 20;
 // One read at most; also the pipe's own buffer, so that a helper's large write needs few reads.
@@ -27,8 +29,8 @@ void DropPipeReader();
 std::size_t ReaderFilledSpan(const char** at);
 // The window's thread is done with count bytes of the span; a reader waiting for room goes on.
 void ConsumeReaderBytes(std::size_t count);
-// The window's thread has consumed everything and wants a wake-up when bytes come: false when
-// bytes (or the reader's end) came meanwhile, and the caller should consume again.
+// The window's thread has consumed everything and wants a wake-up when plenty of bytes come: false
+// when bytes (or the reader's end) came meanwhile, and the caller should consume again.
 bool ArmReaderWake();
 // True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
 bool ReaderFinished();

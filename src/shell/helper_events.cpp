@@ -42,6 +42,8 @@ void PostOutputArrived() {
 // The pane's text laid out per tick at most: a flood's last 60000 characters reach it within a few
 // ticks, and no tick holds the window for long.
 constexpr std::size_t kPaneUnitsPerTick = 8192;
+constexpr ULONGLONG kPaneIntervalInFloodMs = 1000;
+ULONGLONG gPaneWrittenAt = 0;
 
 bool gMoreScheduled = false; // a continuation of the consumer is on its way
 
@@ -91,7 +93,14 @@ void OnHelperTick(HWND mainWindow) {
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
     ApplyTakenLaunchEffects();
-    const bool paneWritten = WritePaneBatch(kPaneUnitsPerTick);
+    // While a flood goes on, what the pane shows is replaced again within a tick or two: lay it out
+    // once in a while only, and fully once the window has caught up.
+    const ULONGLONG now = GetTickCount64();
+    bool paneWritten = false;
+    if (emptied || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
+        paneWritten = WritePaneBatch(kPaneUnitsPerTick);
+        gPaneWrittenAt = now;
+    }
     if (!(emptied && paneWritten && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);
         return;

@@ -3,7 +3,6 @@
 // window in-process, with the stand-in writing a few lines and ending with an unfinished one.
 //   helper_leak_bench [runs, 1000]
 #include <windows.h>
-#include <tlhelp32.h>
 #include <cstdio>
 #include <cwchar>
 #include "driver.h"
@@ -26,23 +25,6 @@ void CountLine(char*, long long) {
 }
 void Ended(const ChildEnd&) {
     gCompleted = true;
-}
-
-DWORD ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    DWORD count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
-}
-
-DWORD HandleCount() {
-    DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
-    return count;
 }
 
 CommandLine gCommand;
@@ -82,7 +64,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (!RunOnce(folder)) // whatever the first run sets up for good
         return 1;
-    const DWORD handlesBefore = HandleCount(), threadsBefore = ThreadCount();
+    const DWORD handlesBefore = driver::HandleCount(), threadsBefore = driver::ThreadCount();
     gLinesSeen = 0;
     for (int run = 0; run < runs; ++run) {
         if (!RunOnce(folder)) {
@@ -90,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
     }
-    const DWORD handlesAfter = HandleCount(), threadsAfter = ThreadCount();
+    const DWORD handlesAfter = driver::HandleCount(), threadsAfter = driver::ThreadCount();
     std::printf("%d helper runs in a row, %llu lines\n", runs, gLinesSeen);
     std::printf("handles: %lu before, %lu after\n", handlesBefore, handlesAfter);
     std::printf("threads: %lu before, %lu after\n", threadsBefore, threadsAfter);

@@ -20,9 +20,10 @@ inline double SecondsSince(LARGE_INTEGER from) {
 }
 
 // The interpreter of the player folder run with the launcher script and these arguments, read by
-// blocking reads into a fixed chunk until end of data and exit. Negative on failure.
+// blocking reads of chunkBytes until end of data and exit, on a pipe of the system's default size or
+// of pipeBytes. Negative on failure.
 inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::wstring>& arguments,
-                               unsigned long long* bytes) {
+                               unsigned long long* bytes, DWORD pipeBytes = 0, DWORD chunkBytes = 4096) {
     const std::wstring interpreter = root + L"\\private\\tools\\python314\\python.exe";
     std::wstring commandLine =
         L"\"" + interpreter + L"\" \"-u\" \"" + root + L"\\tools\\launcher_locations.py\"";
@@ -30,7 +31,7 @@ inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::
         commandLine += L" \"" + argument + L"\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, pipeBytes))
         return -1;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
@@ -49,10 +50,12 @@ inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::
         return -1;
     }
     CloseHandle(info.hThread);
-    static char chunk[4096];
+    static char chunk[65536];
+    if (chunkBytes > sizeof chunk)
+        chunkBytes = sizeof chunk;
     DWORD read = 0;
     *bytes = 0;
-    while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0)
+    while (ReadFile(readEnd, chunk, chunkBytes, &read, nullptr) && read > 0)
         *bytes += read;
     WaitForSingleObject(info.hProcess, INFINITE);
     const double seconds = SecondsSince(start);

@@ -3,8 +3,6 @@
 // classifier and the capture buffer, and the state every failure leaves. The window's own timer
 // drives the pump; the completions are observed instead of run, so the window stays up.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <tlhelp32.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -249,20 +247,6 @@ TEST_F(RunnerTest, AGrandchildHoldingThePipeDoesNotDelayTheCompletion) {
     EXPECT_EQ(gSeen.lines, std::vector<std::string>{"done"});
 }
 
-// Threads of this process, as the system lists them.
-DWORD ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    DWORD count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
-}
-
 // Each helper has a pipe, a reader thread and its events: all of them go with the helper.
 TEST_F(RunnerTest, NoHandleOrThreadOutlivesItsHelper) {
     const std::vector<std::wstring> read = {L"--settings", L"--read", L"--include-build"};
@@ -273,15 +257,12 @@ TEST_F(RunnerTest, NoHandleOrThreadOutlivesItsHelper) {
         ASSERT_TRUE(WaitForCompletion());
     };
     runBoth(); // whatever the first runs set up for good
-    DWORD handlesBefore = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
-    const DWORD threadsBefore = ThreadCount();
+    const DWORD handlesBefore = driver::HandleCount();
+    const DWORD threadsBefore = driver::ThreadCount();
     for (int run = 0; run < 30; ++run)
         runBoth();
-    DWORD handlesAfter = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
-    EXPECT_LE(handlesAfter, handlesBefore);
-    EXPECT_LE(ThreadCount(), threadsBefore);
+    EXPECT_LE(driver::HandleCount(), handlesBefore);
+    EXPECT_LE(driver::ThreadCount(), threadsBefore);
 }
 
 TEST_F(RunnerTest, ALauncherThatCannotStartLeavesAnEmptyLogAndPlayEnabled) {

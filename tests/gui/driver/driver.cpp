@@ -1,5 +1,6 @@
 #include "driver.h"
 #include <shellapi.h>
+#include <tlhelp32.h>
 #include <utility>
 #include <vector>
 
@@ -376,6 +377,25 @@ DWORD WINAPI AnswerProbe::Run(void* context) {
         Sleep(2);
     }
     return 0;
+}
+
+DWORD ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+DWORD HandleCount() {
+    DWORD count = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &count);
+    return count;
 }
 
 } // namespace driver

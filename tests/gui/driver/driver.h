@@ -98,6 +98,10 @@ class AnswerProbe {
     double longestMs_ = 0;
 };
 
+// The threads and handles of this process, as the system counts them.
+DWORD ThreadCount();
+DWORD HandleCount();
+
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 // The text of a message box's static label.
