@@ -54,12 +54,6 @@ bool HelperOutputComplete() {
     return ReaderFinished() && ReaderFilledSpan(&at) == 0;
 }
 
-bool PumpHelperOutput() {
-    if (!HelperRunning())
-        return false;
-    return ConsumeHelperOutput() && HelperOutputComplete();
-}
-
 void FinishHelper() {
     if (gHelper.kind == HelperKind::Launch)
         FlushUnfinishedLine(gPumpTargets.launchLine);

@@ -39,12 +39,9 @@ bool ConsumeHelperOutput();
 // Asks for gPumpTargets.outputWaiting once plenty of output waits, after ConsumeHelperOutput has left
 // nothing. False when output (or the child's end) came meanwhile: consume again instead of waiting.
 bool WaitForHelperOutput();
-// True once the child has ended and everything it wrote before its end is routed.
+// True once the child has ended and everything it wrote before its end is routed; FinishHelper is
+// then due.
 bool HelperOutputComplete();
-
-// One timer tick's reading: consumes one slice. True when the child has ended and everything it wrote
-// before its end is routed; FinishHelper is then due.
-bool PumpHelperOutput();
 
 // The child has ended and all its output is routed: hands over the unfinished last line, releases the
 // child, its reader, its pipe and the launch log, and reports the end to gPumpTargets.childEnded.

@@ -12,6 +12,10 @@ constexpr SIZE_T kReaderStackBytes = 64 * 1024;
 // so a helper printing line by line costs the window one wake-up per tick, not one per line.
 constexpr std::uint64_t kWakeFilledBytes = kOutputRingBytes / 16;
 
+// Reads smaller than this are followed by a short pause.
+constexpr DWORD kGatherBelowBytes = 4096;
+constexpr DWORD kGatherMs = 2;
+
 char gRingStorage[kOutputRingBytes];
 OutputRing gRing{gRingStorage, kOutputRingBytes};
 
@@ -134,6 +138,12 @@ void ReadUntilHelperEnds() {
             Deliver(at, count);
             if (ended)
                 left -= count < left ? count : left;
+            // A helper printing line by line would cost a wake-up and a read per line; let a few
+            // lines gather in the pipe instead, which holds far more than comes in that time.
+            if (!ended && count < kGatherBelowBytes) {
+                Sleep(kGatherMs);
+                lookForEnd = true;
+            }
         }
     }
 }
