@@ -21,14 +21,10 @@ void RouteHelperOutput(const char* bytes, std::size_t count) {
 }
 
 bool ConsumeHelperOutput() {
-    static const LONGLONG sliceTicks = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart * kConsumeSliceMicroseconds / 1000000;
-    }();
-    LARGE_INTEGER now;
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&now);
-    const LONGLONG deadline = now.QuadPart + sliceTicks;
+    const LONGLONG deadline = now.QuadPart + frequency.QuadPart * kConsumeSliceMicroseconds / 1000000;
     const char* at = nullptr;
     for (;;) {
         std::size_t count = ReaderFilledSpan(&at);
