@@ -259,7 +259,7 @@ TEST_F(RunnerTest, NoHandleOrThreadOutlivesItsHelper) {
     runBoth(); // whatever the first runs set up for good
     const DWORD handlesBefore = driver::HandleCount();
     const DWORD threadsBefore = driver::ThreadCount();
-    for (int run = 0; run < 30; ++run)
+    for (int run = 0; run < 20; ++run)
         runBoth();
     EXPECT_LE(driver::HandleCount(), handlesBefore);
     EXPECT_LE(driver::ThreadCount(), threadsBefore);

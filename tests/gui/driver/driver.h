@@ -98,7 +98,7 @@ class AnswerProbe {
     double longestMs_ = 0;
 };
 
-// The threads and handles of this process, as the system counts them.
+// The threads and the open handles of this process.
 DWORD ThreadCount();
 DWORD HandleCount();
 
