@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cwchar>
 #include "driver.h"
-#include "launch/launch_commands.h"
+#include "shell/launch_glue.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/output_pump.h"
