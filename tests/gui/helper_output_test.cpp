@@ -76,7 +76,8 @@ TEST(HelperOutput, EveryByteReachesTheLogInOrderAndTheLastLinesThePane) {
         {"crash in the middle of a line",
          "repeat 30000 " + kEscapedLine + "\nout half a li\nexit 0xC0000005\n",
          Times(kLineText + "\n", 30000) + "half a li", 0xC0000005,
-         L"\r\nhalf a li\r\n\r\nLauncher returned exit code 3221225477.\r\n"},
+         L"\r\nhalf a li\r\n\r\nLauncher returned exit code 3221225477.\r\n"
+         L"That is Windows status 0xC0000005: a crash (access violation).\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
