@@ -1,12 +1,8 @@
-// The command-line builder: exact quoting, the bounds of the buffer, and the round trip through
-// the platform's own argument splitting.
+// The command-line builder: exact quoting and the bounds of the buffer (the round trip through the
+// platform's own splitting is in command_line_platform_test.cpp).
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <shellapi.h>
 #include <memory>
-#include <random>
 #include <string>
-#include <vector>
 #include "process/command_line.h"
 
 namespace {
@@ -120,59 +116,6 @@ TEST(CommandLineBounds, AFailedAppendLeavesTheCommandAsItWas) {
     EXPECT_TRUE(AppendArgument(*command, L"")); // space at 32764, "" at 32765..32766
     EXPECT_EQ(command->length, 32767u);
     EXPECT_EQ(command->buffer[32767], L'\0');
-}
-
-// Arguments built from the characters that quoting must get right, in random mixtures.
-std::wstring RandomArgument(std::mt19937& random) {
-    static const std::wstring kOrdinary[] = {L"a", L"Z",      L"7",      L"-",         L".",
-                                             L":", L"\u00e9", L"\u4e2d", L"\U0001F600"};
-    std::wstring argument;
-    const int pieces = std::uniform_int_distribution<int>(0, 10)(random);
-    for (int i = 0; i < pieces; ++i) {
-        const int kind = std::uniform_int_distribution<int>(0, 9)(random);
-        if (kind <= 2) {
-            argument.append(std::uniform_int_distribution<size_t>(1, 5)(random), L'\\');
-        } else if (kind <= 4) {
-            argument += L'"';
-        } else if (kind == 5) {
-            argument += L' ';
-        } else if (kind == 6) {
-            argument += L'\t';
-        } else {
-            argument += kOrdinary[std::uniform_int_distribution<size_t>(0, std::size(kOrdinary) - 1)(random)];
-        }
-    }
-    return argument;
-}
-
-TEST(CommandLineRoundTrip, SplittingByThePlatformGivesBackEveryArgument) {
-    constexpr unsigned kSeed = 20261209;
-    constexpr int kLists = 10000;
-    std::mt19937 random(kSeed);
-    auto command = EmptyCommand();
-    const std::wstring program = LR"(C:\Program Files\Tharn\private\tools\python314\python.exe)";
-    int failures = 0;
-    for (int list = 0; list < kLists && failures < 5; ++list) {
-        std::vector<std::wstring> arguments(std::uniform_int_distribution<size_t>(0, 8)(random));
-        for (std::wstring& argument : arguments)
-            argument = RandomArgument(random);
-        command->length = 0;
-        ASSERT_TRUE(AppendQuotedArgument(*command, program.c_str()));
-        for (const std::wstring& argument : arguments)
-            ASSERT_TRUE(AppendArgument(*command, argument.c_str()));
-
-        int count = 0;
-        wchar_t** split = CommandLineToArgvW(command->buffer, &count);
-        ASSERT_NE(split, nullptr);
-        std::vector<std::wstring> back(split, split + count);
-        LocalFree(split);
-        std::vector<std::wstring> expected{program};
-        expected.insert(expected.end(), arguments.begin(), arguments.end());
-        if (back != expected) {
-            ++failures;
-            ADD_FAILURE() << "seed " << kSeed << ", list " << list << ": " << Shown(Text(*command));
-        }
-    }
 }
 
 } // namespace

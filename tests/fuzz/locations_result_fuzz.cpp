@@ -1,0 +1,66 @@
+// The helper's locations result and the alert text shown for a rejected result: every text fits its
+// buffer, terminated, and an accepted result is exactly what the model receives.
+// Input: one byte for the operation and exit code, then the captured output.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include "settings/settings_completion.h"
+#include "settings/settings_model.h"
+#include "settings/settings_result.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+bool Terminated(const wchar_t* text, std::size_t capacity) {
+    return wmemchr(text, L'\0', capacity) != nullptr;
+}
+
+const auto gFuzzResult = std::make_unique<LocationsResult>();
+const auto gFuzzModel = std::make_unique<SettingsModel>();
+const auto gFuzzBuffers = std::make_unique<CompletionBuffers>();
+wchar_t gFuzzAlert[kAlertTextUnits];
+
+constexpr HelperOperation kLocationsOperations[] = {ReadLocationsOperation, SelectIsoOperation,
+                                                    SelectGameFolderOperation};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::size_t length = size - 1;
+    const auto capture = std::make_unique<char[]>(length);
+    std::memcpy(capture.get(), data + 1, length);
+
+    LocationsResult& result = *gFuzzResult;
+    if (ParseLocationsResult(capture.get(), length, &result)) {
+        Require(std::wcscmp(result.header, L"ZEV_LOCATIONS 1") == 0);
+        Require(Terminated(result.gameFolderPath, kLocationPathUnits) && Terminated(result.isoPath, kLocationPathUnits));
+        Require(Terminated(result.message, kLocationsMessageUnits));
+        for (const wchar_t* text : {result.gameFolderPath, result.isoPath, result.message}) {
+            Require(std::wcschr(text, L'\r') == nullptr && std::wcschr(text, L'\n') == nullptr);
+        }
+    }
+
+    if (CaptureAlertText(capture.get(), length, gFuzzAlert)) {
+        const std::size_t shown = std::wcslen(gFuzzAlert);
+        Require(shown > 0 && shown < kAlertTextUnits);
+    }
+
+    SettingsModel& model = *gFuzzModel;
+    model = SettingsModel{};
+    model.operation = kLocationsOperations[data[0] % 3];
+    const std::uint32_t exitCode = (data[0] & 4) != 0 ? 2u : 0u;
+    const CompletionEffects effects = CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
+    Require(model.operation == NoHelperOperation && effects.statusText != nullptr);
+    Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
+    Require(Terminated(model.gameFolderPath, kLocationPathUnits) && Terminated(model.isoPath, kLocationPathUnits));
+    return 0;
+}

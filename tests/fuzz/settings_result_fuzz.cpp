@@ -1,0 +1,78 @@
+// The helper's settings result: every accepted result has its 18 values in range and a version
+// token of "missing" or 64 lowercase hexadecimal digits, and its completion leaves the model sound.
+// Input: one byte for the operation and exit code, then the captured output.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include "settings/catalogue.h"
+#include "settings/settings_completion.h"
+#include "settings/settings_model.h"
+#include "settings/settings_result.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+bool IsVersionToken(const char* token) {
+    if (std::strcmp(token, "missing") == 0)
+        return true;
+    if (std::strlen(token) != kVersionTokenLength)
+        return false;
+    for (const char* c = token; *c != 0; ++c) {
+        if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+bool ValuesInRange(const std::int32_t (&values)[kRowCount]) {
+    for (int row = 0; row < kRowCount; ++row) {
+        if (values[row] < 0 || values[row] >= SettingOptionCount(row))
+            return false;
+    }
+    return true;
+}
+
+constexpr HelperOperation kSettingsOperations[] = {LoadSettingsOperation, SaveSettingsOperation,
+                                                   EditControlsOperation};
+
+const auto gFuzzModel = std::make_unique<SettingsModel>();
+const auto gFuzzBuffers = std::make_unique<CompletionBuffers>();
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    // The capture on its own allocation, so that a read past its length is caught.
+    const std::size_t length = size - 1;
+    const auto capture = std::make_unique<char[]>(length);
+    std::memcpy(capture.get(), data + 1, length);
+
+    SettingsResult result{};
+    if (ParseSettingsResult(capture.get(), length, &result)) {
+        Require(ValuesInRange(result.values));
+        Require(IsVersionToken(result.versionToken));
+        Require(result.summary >= capture.get() && result.summary + result.summaryLength <= capture.get() + length);
+    }
+
+    SettingsModel& model = *gFuzzModel;
+    model = SettingsModel{};
+    model.operation = kSettingsOperations[data[0] % 3];
+    const std::uint32_t exitCode = (data[0] & 4) != 0 ? 1u : 0u;
+    const CompletionEffects effects = CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
+    Require(model.operation == NoHelperOperation && effects.statusText != nullptr);
+    Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
+    if (model.loaded != 0) {
+        Require(!effects.alert && ValuesInRange(model.current) && ValuesInRange(model.saved));
+        Require(IsVersionToken(model.versionToken));
+        Require(wmemchr(model.controlsSummary, L'\0', kControlsSummaryUnits) != nullptr);
+    }
+    return 0;
+}
