@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
+scripts/native-build.sh
 BUILD_DIR=${BUILD_DIR:-build}
 scripts/wine-env.sh --dpi 96 -- ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
 if [ $# -eq 0 ] || [ "${CI:-}" = "true" ]; then

@@ -1,7 +1,7 @@
 // The command-line builder: on success, splitting the command again by the platform's rules gives
 // back every argument unchanged; on failure the command is left as it was and nothing is written
 // past the buffer (ASan on the buffer's own allocation, and a guard pattern right after it).
-// Input: two bytes for the length of the program name (so short inputs reach the buffer's end),
+// Input: two bytes for the length of the program name (so short inputs also reach the buffer's end),
 // then UTF-16 units; a zero unit separates the arguments.
 #include <algorithm>
 #include <cstddef>
@@ -37,7 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return 0;
     // The program name as the launcher has one: a path without quotation marks or a final backslash.
-    const std::size_t programLength = (static_cast<std::size_t>(data[0]) << 8 | data[1]) % kCommandLineUnits;
+    // Mostly short; with the first byte's high bit set, long enough to bring the end of the buffer near.
+    const std::size_t programLength = (data[0] & 0x80u) != 0
+                                          ? kCommandLineUnits - 1 - ((data[0] & 0x7Fu) << 8 | data[1])
+                                          : data[1];
     std::wstring program = L"C:\\Games\\python";
     program.append(programLength, L'p');
 
@@ -59,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t appended = 0;
     for (; complete && appended < arguments.size(); ++appended) {
         const std::uint64_t lengthBefore = length;
-        std::copy(buffer, buffer + kCommandLineUnits, gFuzzBefore.get());
+        std::copy(buffer, buffer + lengthBefore + 1, gFuzzBefore.get());
         complete = AppendArgument(buffer, length, arguments[appended].c_str());
         Require(GuardIntact());
         Require(length <= kCommandLineMaxLength && buffer[length] == 0);
