@@ -27,7 +27,8 @@ const auto gFuzzBuffer = std::make_unique<wchar_t[]>(kCommandLineUnits + kGuardU
 const auto gFuzzBefore = std::make_unique<wchar_t[]>(kCommandLineUnits);
 
 bool GuardIntact() {
-    return std::all_of(gFuzzBuffer.get() + kCommandLineUnits, gFuzzBuffer.get() + kCommandLineUnits + kGuardUnits,
+    return std::all_of(gFuzzBuffer.get() + kCommandLineUnits,
+                       gFuzzBuffer.get() + kCommandLineUnits + kGuardUnits,
                        [](wchar_t unit) { return unit == kGuard; });
 }
 
@@ -38,9 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     // The program name as the launcher has one: a path without quotation marks or a final backslash.
     // Mostly short; with the first byte's high bit set, long enough to bring the end of the buffer near.
-    const std::size_t programLength = (data[0] & 0x80u) != 0
-                                          ? kCommandLineUnits - 1 - ((data[0] & 0x7Fu) << 8 | data[1])
-                                          : data[1];
+    const std::size_t programLength =
+        (data[0] & 0x80u) != 0 ? kCommandLineUnits - 1 - ((data[0] & 0x7Fu) << 8 | data[1]) : data[1];
     std::wstring program = L"C:\\Games\\python";
     program.append(programLength, L'p');
 

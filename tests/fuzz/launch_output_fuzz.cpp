@@ -48,7 +48,8 @@ void ClassifyLine(char* line, long long length) {
     Require(hasText == (paneLength > 2));
 
     const LaunchProgress before = gFuzzProgress;
-    const LaunchLineEffects effects = ApplyLaunchLine(gFuzzProgress, LaunchLine{line, size, hasText}, gFuzzTick);
+    const LaunchLineEffects effects =
+        ApplyLaunchLine(gFuzzProgress, LaunchLine{line, size, hasText}, gFuzzTick);
     Require(Terminated(effects.statusText, kStatusTextUnits));
     // The overall figure only goes back when the launcher starts over after the game ran.
     if (!effects.restore)
@@ -61,7 +62,8 @@ void ClassifyLine(char* line, long long length) {
     Require(!(effects.minimise && effects.restore));
     if (effects.appendToPane && !AddToPaneBatch(gFuzzBatch, gFuzzPaneLine))
         StartPaneBatch(gFuzzBatch, gFuzzBatch.paneLength, gFuzzBatch.limit);
-    Require(gFuzzBatch.pendingLength < kPanePendingUnits && gFuzzBatch.pending[gFuzzBatch.pendingLength] == 0);
+    Require(gFuzzBatch.pendingLength < kPanePendingUnits &&
+            gFuzzBatch.pending[gFuzzBatch.pendingLength] == 0);
 }
 
 } // namespace

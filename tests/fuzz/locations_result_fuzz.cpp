@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LocationsResult& result = *gFuzzResult;
     if (ParseLocationsResult(capture.get(), length, &result)) {
         Require(std::wcscmp(result.header, L"ZEV_LOCATIONS 1") == 0);
-        Require(Terminated(result.gameFolderPath, kLocationPathUnits) && Terminated(result.isoPath, kLocationPathUnits));
+        Require(Terminated(result.gameFolderPath, kLocationPathUnits) &&
+                Terminated(result.isoPath, kLocationPathUnits));
         Require(Terminated(result.message, kLocationsMessageUnits));
         for (const wchar_t* text : {result.gameFolderPath, result.isoPath, result.message})
             Require(std::wcschr(text, L'\n') == nullptr);
@@ -57,9 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model = SettingsModel{};
     model.operation = kLocationsOperations[data[0] % 3];
     const std::uint32_t exitCode = (data[0] & 4) != 0 ? 2u : 0u;
-    const CompletionEffects effects = CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
+    const CompletionEffects effects =
+        CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
     Require(model.operation == NoHelperOperation && effects.statusText != nullptr);
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
-    Require(Terminated(model.gameFolderPath, kLocationPathUnits) && Terminated(model.isoPath, kLocationPathUnits));
+    Require(Terminated(model.gameFolderPath, kLocationPathUnits) &&
+            Terminated(model.isoPath, kLocationPathUnits));
     return 0;
 }

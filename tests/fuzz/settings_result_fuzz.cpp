@@ -59,14 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ParseSettingsResult(capture.get(), length, &result)) {
         Require(ValuesInRange(result.values));
         Require(IsVersionToken(result.versionToken));
-        Require(result.summary >= capture.get() && result.summary + result.summaryLength <= capture.get() + length);
+        Require(result.summary >= capture.get() &&
+                result.summary + result.summaryLength <= capture.get() + length);
     }
 
     SettingsModel& model = *gFuzzModel;
     model = SettingsModel{};
     model.operation = kSettingsOperations[data[0] % 3];
     const std::uint32_t exitCode = (data[0] & 4) != 0 ? 1u : 0u;
-    const CompletionEffects effects = CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
+    const CompletionEffects effects =
+        CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
     Require(model.operation == NoHelperOperation && effects.statusText != nullptr);
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     if (model.loaded != 0) {

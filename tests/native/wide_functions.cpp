@@ -46,7 +46,9 @@ int wcsncmp(const wchar_t* left, const wchar_t* right, std::size_t count) {
     return 0;
 }
 
-int wcscmp(const wchar_t* left, const wchar_t* right) { return wcsncmp(left, right, static_cast<std::size_t>(-1)); }
+int wcscmp(const wchar_t* left, const wchar_t* right) {
+    return wcsncmp(left, right, static_cast<std::size_t>(-1));
+}
 
 int wcscasecmp(const wchar_t* left, const wchar_t* right) {
     for (;; ++left, ++right) {
@@ -118,7 +120,9 @@ wchar_t* wmemset(wchar_t* target, wchar_t unit, std::size_t count) {
     return target;
 }
 
-wchar_t* wcscpy(wchar_t* target, const wchar_t* source) { return wmemcpy(target, source, wcslen(source) + 1); }
+wchar_t* wcscpy(wchar_t* target, const wchar_t* source) {
+    return wmemcpy(target, source, wcslen(source) + 1);
+}
 
 wchar_t* wcsncpy(wchar_t* target, const wchar_t* source, std::size_t count) {
     const std::size_t length = wcsnlen(source, count);
