@@ -54,9 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(shown > 0 && shown < kAlertTextUnits);
     }
 
+    // A model that already holds paths, so that a rejected result can be seen to leave them.
     SettingsModel& model = *gFuzzModel;
     model = SettingsModel{};
-    model.operation = kLocationsOperations[data[0] % 3];
+    model.loaded = 1;
+    std::wcscpy(model.gameFolderPath, L"C:\\Kept");
+    std::wcscpy(model.isoPath, L"D:\\kept.iso");
+    const HelperOperation operation = kLocationsOperations[data[0] % 3];
+    model.operation = operation;
     const std::uint32_t exitCode = (data[0] & 4) != 0 ? 2u : 0u;
     const CompletionEffects effects =
         CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
@@ -64,5 +69,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     Require(Terminated(model.gameFolderPath, kLocationPathUnits) &&
             Terminated(model.isoPath, kLocationPathUnits));
+    if (effects.alert) {
+        Require(model.loaded == 1 && !effects.readSettingsNext);
+        Require(std::wcscmp(model.gameFolderPath, L"C:\\Kept") == 0 &&
+                std::wcscmp(model.isoPath, L"D:\\kept.iso") == 0);
+    } else {
+        // Accepted: exactly four lines, the last one ending the capture's text (which ends at its
+        // first zero byte), and a game folder.
+        const std::size_t textLength = strnlen(capture.get(), length);
+        Require(exitCode == 0 && textLength > 0 && capture[textLength - 1] == '\n' &&
+                model.gameFolderPath[0] != 0);
+        Require(effects.readSettingsNext == (operation == SelectGameFolderOperation));
+        Require(model.loaded == (operation == SelectGameFolderOperation ? 0 : 1));
+    }
     return 0;
 }
