@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the host tree and runs every fuzz target (tests/fuzz/*_fuzz.cpp) for a while, each from its
-# committed seeds plus what earlier runs found (kept in ${BUILD_DIR:-build}/fuzz/corpus).
+# committed seeds plus what earlier runs found (kept in ${FUZZ_WORK:-build/fuzz}/corpus).
 #   scripts/fuzz.sh [--time SECONDS] [--no-build] [TARGET...]     e.g. scripts/fuzz.sh --time 600 utf8
-# A target that finds a fault leaves its input in ${BUILD_DIR:-build}/fuzz/findings and the script
+# A target that finds a fault leaves its input in ${FUZZ_WORK:-build/fuzz}/findings and the script
 # fails. Prints the number of runs per target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
+FUZZ_WORK=${FUZZ_WORK:-$BUILD_DIR/fuzz}
 seconds=60
 build=1
 targets=()
@@ -32,9 +33,9 @@ export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-$(command -v llvm-symbolizer
 failed=0
 total=0
 for name in "${targets[@]}"; do
-  corpus="$BUILD_DIR/fuzz/corpus/$name"
-  findings="$BUILD_DIR/fuzz/findings"
-  log="$BUILD_DIR/fuzz/$name.log"
+  corpus="$FUZZ_WORK/corpus/$name"
+  findings="$FUZZ_WORK/findings"
+  log="$FUZZ_WORK/$name.log"
   mkdir -p "$corpus" "$findings"
   status=0
   "$BUILD_DIR/native/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \

@@ -1,4 +1,5 @@
-// UTF-8 to UTF-16, strict and lenient, at every capacity (around the needed one for long inputs):
+// UTF-8 to UTF-16, strict and lenient, at every capacity (for longer texts: the smallest ones, those
+// around the needed one and half of it):
 // strict accepts exactly the well-formed inputs that fit, lenient agrees with strict wherever strict
 // accepts, the output is always terminated and nothing is written past the capacity.
 #include <algorithm>
@@ -15,7 +16,7 @@ namespace {
 
 constexpr std::size_t kGuardUnits = 8;
 constexpr wchar_t kGuard = static_cast<wchar_t>(0xA5A5);
-constexpr std::size_t kEveryCapacityUpTo = 300;
+constexpr std::size_t kEveryCapacityUpTo = 64;
 
 void Require(bool condition) {
     if (!condition)
@@ -132,7 +133,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t capacity = 0; capacity <= needed + 1; ++capacity)
             capacities.push_back(capacity);
     } else {
-        capacities = {0, 1, 2, needed / 2, needed - 2, needed - 1, needed, needed + 1};
+        for (std::size_t capacity = 0; capacity <= 8; ++capacity)
+            capacities.push_back(capacity);
+        for (std::size_t capacity = needed - 8; capacity <= needed + 1; ++capacity)
+            capacities.push_back(capacity);
+        capacities.push_back(needed / 2);
     }
     for (const std::size_t capacity : capacities) {
         std::vector<wchar_t> lenient, strict;
