@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "fuzz_checks.h"
 #include "argv_split.h"
 #include "process/command_line.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 constexpr std::size_t kGuardUnits = 16;
 constexpr wchar_t kGuard = static_cast<wchar_t>(0x5A5A);
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 const auto gFuzzBuffer = std::make_unique<wchar_t[]>(kCommandLineUnits + kGuardUnits);
 const auto gFuzzBefore = std::make_unique<wchar_t[]>(kCommandLineUnits);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cwchar>
+#include "fuzz_checks.h"
 #include "launch/launch_progress.h"
 #include "launch/progress_protocol.h"
 #include "process/line_splitter.h"
@@ -23,15 +24,6 @@ LaunchProgress gFuzzProgress;
 std::uint64_t gFuzzTick;
 wchar_t gFuzzPaneLine[kPaneLineUnits];
 PaneBatch gFuzzBatch;
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-bool Terminated(const wchar_t* text, std::size_t capacity) {
-    return wmemchr(text, L'\0', capacity) != nullptr;
-}
 
 void ClassifyLine(char* line, long long length) {
     Require(length >= 0 && static_cast<std::uint64_t>(length) <= kLongestLine && line[length] == 0);

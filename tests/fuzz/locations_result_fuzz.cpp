@@ -7,20 +7,12 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include "fuzz_checks.h"
 #include "settings/settings_completion.h"
 #include "settings/settings_model.h"
 #include "settings/settings_result.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-bool Terminated(const wchar_t* text, std::size_t capacity) {
-    return wmemchr(text, L'\0', capacity) != nullptr;
-}
 
 const auto gFuzzResult = std::make_unique<LocationsResult>();
 const auto gFuzzModel = std::make_unique<SettingsModel>();
@@ -36,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const std::size_t length = size - 1;
-    const auto capture = std::make_unique<char[]>(length);
-    std::memcpy(capture.get(), data + 1, length);
+    const auto capture = CopyOfInput(data + 1, length);
 
     LocationsResult& result = *gFuzzResult;
     if (ParseLocationsResult(capture.get(), length, &result)) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include "fuzz_checks.h"
 #include "settings/catalogue.h"
 #include "settings/page_texts.h"
 #include "settings/settings_completion.h"
@@ -16,11 +17,6 @@
 #include "settings/settings_result.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool IsVersionToken(const char* token) {
     if (std::strcmp(token, "missing") == 0)
@@ -53,10 +49,8 @@ const auto gFuzzBuffers = std::make_unique<CompletionBuffers>();
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    // The capture on its own allocation, so that a read past its length is caught.
     const std::size_t length = size - 1;
-    const auto capture = std::make_unique<char[]>(length);
-    std::memcpy(capture.get(), data + 1, length);
+    const auto capture = CopyOfInput(data + 1, length);
 
     SettingsResult result{};
     if (ParseSettingsResult(capture.get(), length, &result)) {

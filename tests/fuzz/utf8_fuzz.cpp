@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "fuzz_checks.h"
 #include "shell/utf8.h"
 
 namespace {
@@ -17,11 +18,6 @@ namespace {
 constexpr std::size_t kGuardUnits = 8;
 constexpr wchar_t kGuard = static_cast<wchar_t>(0xA5A5);
 constexpr std::size_t kEveryCapacityUpTo = 64;
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // Well-formed UTF-8 decoded to UTF-16 by the table of well-formed byte sequences; false when the
 // input is not well formed.
@@ -112,8 +108,7 @@ long long Convert(const char* bytes, std::size_t length, std::size_t capacity, b
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto bytes = std::make_unique<char[]>(size);
-    std::memcpy(bytes.get(), data, size);
+    const auto bytes = CopyOfInput(data, size);
     std::u16string expected;
     const bool wellFormed = Reference(data, size, &expected);
 
