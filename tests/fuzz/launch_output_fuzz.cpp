@@ -24,11 +24,13 @@ LaunchProgress gFuzzProgress;
 std::uint64_t gFuzzTick;
 wchar_t gFuzzPaneLine[kPaneLineUnits];
 PaneBatch gFuzzBatch;
+std::uint64_t gFuzzLineBytes; // bytes handed over in lines, to be checked against what was written
 
 void ClassifyLine(char* line, long long length) {
     Require(length >= 0 && static_cast<std::uint64_t>(length) <= kLongestLine && line[length] == 0);
     for (long long i = 0; i < length; ++i)
         Require(line[i] != '\n' && line[i] != '\r');
+    gFuzzLineBytes += static_cast<std::uint64_t>(length);
     if (length == 0)
         return;
     const auto size = static_cast<std::size_t>(length);
@@ -64,6 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gFuzzProgress = LaunchProgress{};
     gFuzzTick = 1000;
     ClearLineBuffer();
+    gFuzzLineBytes = 0;
+    std::uint64_t written = 0; // bytes other than CR and LF
     StartPaneBatch(gFuzzBatch, 0, 30000 + (size % 4) * 20000);
     std::size_t at = 0;
     int repeatedChunks = 0;
@@ -73,12 +77,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool repeat = (control & 0x80u) != 0 && repeatedChunks < kMaxRepeatedChunks;
         repeatedChunks += repeat ? 1 : 0;
         const int repeats = repeat ? kRepeats : 1;
-        for (int i = 0; i < repeats; ++i)
+        const auto lineBytes = static_cast<std::uint64_t>(std::count_if(
+            data + at, data + at + length, [](std::uint8_t b) { return b != '\r' && b != '\n'; }));
+        for (int i = 0; i < repeats; ++i) {
             SplitLaunchOutput(reinterpret_cast<const char*>(data + at), length, ClassifyLine);
+            written += lineBytes;
+        }
         at += length;
         if (at < size)
             gFuzzTick += 1000u * data[at++];
     }
     FlushUnfinishedLine(ClassifyLine);
+    // Nothing is lost or made up: every byte but CR and LF reaches a line.
+    Require(gFuzzLineBytes == written);
     return 0;
 }
