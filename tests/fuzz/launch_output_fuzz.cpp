@@ -13,7 +13,7 @@
 #include "launch/launch_progress.h"
 #include "launch/progress_protocol.h"
 #include "process/line_splitter.h"
-#include "process/pane_batch.h"
+#include "shell/pane_batch.h"
 
 namespace {
 

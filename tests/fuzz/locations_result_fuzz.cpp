@@ -52,11 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::wcscpy(model.gameFolderPath, L"C:\\Kept");
     std::wcscpy(model.isoPath, L"D:\\kept.iso");
     const HelperOperation operation = kLocationsOperations[data[0] % 3];
-    model.operation = operation;
     const std::uint32_t exitCode = (data[0] & 4) != 0 ? 2u : 0u;
     const CompletionEffects effects =
-        CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
-    Require(model.operation == NoHelperOperation && effects.statusText != nullptr);
+        CompleteSettingsResult(model, operation, exitCode, capture.get(), length, *gFuzzBuffers);
+    Require(effects.statusText != nullptr);
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     Require(Terminated(model.gameFolderPath, kLocationPathUnits) &&
             Terminated(model.isoPath, kLocationPathUnits));

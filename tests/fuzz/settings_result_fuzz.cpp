@@ -68,12 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.current[0] = model.saved[0] = 1;
     std::strcpy(model.versionToken, "missing");
     std::wcscpy(model.controlsSummary, L"Kept  summary");
-    model.operation = kSettingsOperations[data[0] % 3];
+    const HelperOperation operation = kSettingsOperations[data[0] % 3];
     const std::uint32_t exitCode = (data[0] & 4) != 0 ? 1u : 0u;
     const CompletionEffects effects =
-        CompleteSettingsResult(model, exitCode, capture.get(), length, *gFuzzBuffers);
-    Require(model.operation == NoHelperOperation && effects.statusText != nullptr &&
-            !effects.readSettingsNext);
+        CompleteSettingsResult(model, operation, exitCode, capture.get(), length, *gFuzzBuffers);
+    Require(effects.statusText != nullptr && !effects.readSettingsNext);
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     Require(wmemchr(model.controlsSummary, L'\0', kControlsSummaryUnits) != nullptr);
     if (model.loaded != 0) {

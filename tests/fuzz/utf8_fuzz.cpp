@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 #include "fuzz_checks.h"
-#include "shell/utf8.h"
+#include "text/utf8.h"
 
 namespace {
 
