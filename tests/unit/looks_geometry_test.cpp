@@ -1,6 +1,6 @@
 // The owner-drawn looks and the toggle's geometry, as tables.
 #include <gtest/gtest.h>
-#include "shell/control_ids.h"
+#include "ui/control_ids.h"
 #include "ui/button_looks.h"
 #include "ui/scale.h"
 #include "ui/theme.h"
