@@ -321,7 +321,10 @@ TEST_F(SettingsPage, WindowResolutionIsRefusedInBorderlessMode) {
     KeyNow(3, VK_LEFT);
     KeyNow(3, VK_RIGHT);
     Key(Control(kFirstRow + 3), VK_RIGHT);
-    app->Click(kFirstRow + 2); // back to Windowed, posted after the key
+    // Back to Windowed, posted after the key so that it is handled after it: a sent click would
+    // overtake the posted key and let it reach the row once it is enabled again.
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kFirstRow + 2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(kFirstRow + 2)));
     ASSERT_TRUE(RowBecomes(2, 0));
     EXPECT_EQ(Row(3), RowCaption(3, 1)); // untouched, and editable again
     EXPECT_TRUE(Enabled(kFirstRow + 3));
