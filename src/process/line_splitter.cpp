@@ -1,4 +1,5 @@
 #include "process/line_splitter.h"
+#include <cstring>
 
 char gLineBuffer[kLineBufferBytes];
 std::uint64_t gLineLength = 0;
@@ -20,17 +21,30 @@ void ClearLineBuffer() {
 }
 
 void SplitLaunchOutput(const char* bytes, std::size_t count, LineSink sink) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const char byte = bytes[i];
-        if (byte == '\r')
-            continue;
-        if (byte == '\n') {
-            HandOver(sink);
-            continue;
+    std::size_t i = 0;
+    while (i < count) {
+        // The run of ordinary bytes up to the next CR or LF goes into the line in one copy, in pieces
+        // where it reaches the longest line.
+        const void* lineFeed = std::memchr(bytes + i, '\n', count - i);
+        std::size_t end = lineFeed != nullptr
+                              ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes)
+                              : count;
+        if (const void* carriageReturn = std::memchr(bytes + i, '\r', end - i))
+            end = static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - bytes);
+        while (i < end) {
+            if (gLineLength == kLongestLine)
+                HandOver(sink);
+            const std::size_t room = static_cast<std::size_t>(kLongestLine - gLineLength);
+            const std::size_t piece = end - i < room ? end - i : room;
+            std::memcpy(gLineBuffer + gLineLength, bytes + i, piece);
+            gLineLength += piece;
+            i += piece;
         }
-        if (gLineLength == kLongestLine)
+        if (i == count)
+            break;
+        if (bytes[i] == '\n')
             HandOver(sink);
-        gLineBuffer[gLineLength++] = byte;
+        ++i; // a CR is dropped wherever it stands
     }
 }
 

@@ -61,6 +61,20 @@ long long Utf8ToWide(const char* text, std::size_t length, wchar_t* out, std::si
     std::size_t written = 0;
     std::size_t i = 0;
     while (i < length) {
+        if (bytes[i] < 0x80) {
+            // A run of plain ASCII, the common case: a byte to a unit, if the run and the
+            // terminating zero fit.
+            std::size_t end = i + 1;
+            while (end < length && bytes[end] < 0x80)
+                ++end;
+            if (written + (end - i) + 1 > capacity) {
+                out[0] = L'\0';
+                return -1;
+            }
+            for (; i < end; ++i)
+                out[written++] = static_cast<wchar_t>(bytes[i]);
+            continue;
+        }
         std::uint32_t codePoint = 0;
         std::size_t consumed = 1;
         const std::size_t size = DecodeOne(bytes, length, i, &codePoint, &consumed);
