@@ -9,10 +9,15 @@ scripts/setup.sh
 scripts/build.sh
 scripts/native-build.sh
 BUILD_DIR=${BUILD_DIR:-build}
-scripts/wine-env.sh --dpi 96 -- ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
+# In CI a failed test program runs once more: the GUI tests drive real windows under Wine on a
+# shared machine, and a rare stall there must not decide a whole run. A fault fails both times, and
+# the first failure's output stays in the log.
+retry=()
+[ "${CI:-}" = "true" ] && retry=(--repeat until-pass:2)
+scripts/wine-env.sh --dpi 96 -- ctest --test-dir "$BUILD_DIR" --output-on-failure "${retry[@]}" "$@"
 if [ $# -eq 0 ] || [ "${CI:-}" = "true" ]; then
   clang_dir="$BUILD_DIR-clang"
   BUILD_DIR=$clang_dir TOOLCHAIN=cmake/mingw-w64-clang.cmake scripts/build.sh
   scripts/wine-env.sh --dpi 96 --prefix "$BUILD_DIR/wineprefix-96" -- \
-    ctest --test-dir "$clang_dir" --output-on-failure -R '^unit_tests$'
+    ctest --test-dir "$clang_dir" --output-on-failure "${retry[@]}" -R '^unit_tests$'
 fi
