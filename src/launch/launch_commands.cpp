@@ -17,6 +17,7 @@ CommandLine gLaunchCommand;
 wchar_t gInterpreterPath[kPathUnits];
 wchar_t gScriptPath[kPathUnits];
 wchar_t gStartFailure[200];
+wchar_t gLogFailure[kFailureTextUnits];
 
 bool FileExists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
@@ -59,11 +60,12 @@ LaunchStart StartLaunch(const LaunchRequest& request) {
         return {false, {L"Required launcher files are missing. Extract the entire ZIP first.", true}};
     if (!BuildLaunchCommand(request))
         return {false, {L"The launch command is too long.", true}};
-    const LaunchStart start =
+    LaunchStart start =
         StartLauncher(gInterpreterPath, gLaunchCommand.buffer, request.baseDirectory, request.logPath);
     if (!start.started)
         return start;
-    return {true, {L"Checking game files. First-time setup can take several minutes...", false}};
+    start.status = {L"Checking game files. First-time setup can take several minutes...", false};
+    return start;
 }
 
 LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, const wchar_t* baseDirectory,
@@ -79,17 +81,24 @@ LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, 
     case StartResult::Started: break;
     }
     gProgress.gameRunning = false;
-    return {true, {nullptr, false}};
+    if (outcome.logError != 0) {
+        FormatLogNotWrittenLine(outcome.logError, gLogFailure, std::size(gLogFailure));
+        return {true, {nullptr, false}, false, gLogFailure};
+    }
+    return {true, {nullptr, false}, true, nullptr};
 }
 
-LaunchEnd FinishLaunch(std::uint32_t exitCode, LaunchEndTexts& texts) {
+LaunchEnd FinishLaunch(std::uint32_t exitCode, std::uint32_t readError, LaunchEndTexts& texts) {
     if (exitCode == 0)
-        return {true, {nullptr, false}, nullptr, nullptr};
+        return {true, {nullptr, false}, nullptr, nullptr, nullptr};
+    if (readError != 0)
+        FormatOutputLostLine(readError, texts.outputLost, std::size(texts.outputLost));
     std::swprintf(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
                   static_cast<unsigned long>(exitCode));
     const bool windowsStatus = FormatExitStatusLine(exitCode, texts.exitStatus, std::size(texts.exitStatus));
     return {false,
             {L"The game could not start or exited with an error. Check the launch details below.", true},
+            readError != 0 ? texts.outputLost : nullptr,
             texts.exitCode,
             windowsStatus ? texts.exitStatus : nullptr};
 }

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include "launch/exit_status_text.h"
+#include "launch/failure_texts.h"
 
 // Play and the launcher's end, as records: the launch logic starts the launcher through the process
 // layer and says what the window should show; the shell applies it.
@@ -24,6 +25,8 @@ struct LaunchRequest {
 struct LaunchStart {
     bool started;
     LaunchStatus status;
+    bool logWritten = false;           // started, and the launch log is being written
+    const wchar_t* paneText = nullptr; // started without a log: the pane's first line says why
 };
 
 // Resets what the last launch reported, checks that the bundled files are there, builds the launch
@@ -37,6 +40,7 @@ inline constexpr std::size_t kExitCodeTextUnits = 128;
 
 // The pane lines of a launch that ended with an error.
 struct LaunchEndTexts {
+    wchar_t outputLost[kFailureTextUnits];
     wchar_t exitCode[kExitCodeTextUnits];
     wchar_t exitStatus[kExitStatusLineUnits];
 };
@@ -45,7 +49,9 @@ struct LaunchEndTexts {
 struct LaunchEnd {
     bool closeWindow;          // exit code 0: the game has taken over
     LaunchStatus status;       // otherwise: what went wrong
+    const wchar_t* outputLost; // the pane line saying that reading the output failed; or null
     const wchar_t* paneText;   // and the exit code line for the output pane
     const wchar_t* statusText; // the meaning of a Windows status as exit code, for the pane only; or null
 };
-LaunchEnd FinishLaunch(std::uint32_t exitCode, LaunchEndTexts& texts);
+// readError: the system's error code when reading the launcher's output failed for good, else 0.
+LaunchEnd FinishLaunch(std::uint32_t exitCode, std::uint32_t readError, LaunchEndTexts& texts);

@@ -93,10 +93,12 @@ void CreateLogFolders(const wchar_t* path) {
 }
 
 // The launch log, emptied for this launch; readable by others (Open log) while the launch writes it.
-void OpenLaunchLog(const wchar_t* logPath) {
+// The system's error code when it cannot be created, else 0.
+DWORD OpenLaunchLog(const wchar_t* logPath) {
     CreateLogFolders(logPath);
     gHelper.launchLog = CreateFileW(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    return gHelper.launchLog == INVALID_HANDLE_VALUE ? GetLastError() : 0;
 }
 
 void CloseLaunchLog() {
@@ -157,7 +159,7 @@ StartOutcome StartLauncherChild(const ChildRequest& request, const wchar_t* logP
     ChildHandles handles;
     if (!CreateOutputPipe(handles))
         return {StartResult::NoPipe, GetLastError()};
-    OpenLaunchLog(logPath);
+    const DWORD logError = OpenLaunchLog(logPath);
     OpenNullDevice(handles);
     STARTUPINFOW startup = ChildStartup(handles, STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW);
     SetLaunchEnvironment();
@@ -173,5 +175,5 @@ StartOutcome StartLauncherChild(const ChildRequest& request, const wchar_t* logP
     }
     ClearLineBuffer();
     Adopt(created, HelperKind::Launch, 0);
-    return {StartResult::Started, 0};
+    return {StartResult::Started, 0, logError};
 }

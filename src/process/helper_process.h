@@ -35,12 +35,14 @@ enum class StartResult {
 };
 struct StartOutcome {
     StartResult result;
-    unsigned long error; // the system's error code when the child could not be created
+    unsigned long error;        // the system's error code when the child could not be created
+    unsigned long logError = 0; // a launcher's: the system's error code when its log could not be created
 };
 
 // Starts a settings helper with no window; its output goes to the capture buffer.
 StartOutcome StartSettingsChild(const ChildRequest& request, int operation);
 // Starts the launcher in a hidden console of its own, with the launch environment set. Its output goes
 // to the log at logPath (emptied; the log's folder and that folder's parent are created when missing)
-// and to the launch line targets.
+// and to the launch line targets. A log that cannot be created does not stop the launch; logError
+// then says why.
 StartOutcome StartLauncherChild(const ChildRequest& request, const wchar_t* logPath);

@@ -54,6 +54,7 @@ void FinishHelper() {
     if (gHelper.kind == HelperKind::Launch)
         FlushUnfinishedLine(gPumpTargets.launchLine);
     EndPipeReader();
+    const std::uint32_t readError = ReaderFailure();
     DWORD exitCode = 1;
     if (!GetExitCodeProcess(gHelper.process, &exitCode))
         exitCode = 1;
@@ -65,7 +66,7 @@ void FinishHelper() {
         CloseHandle(gHelper.launchLog);
         gHelper.launchLog = INVALID_HANDLE_VALUE;
     }
-    const ChildEnd end{gHelper.kind, gHelper.operation, exitCode};
+    const ChildEnd end{gHelper.kind, gHelper.operation, exitCode, readError};
     gHelper.kind = HelperKind::None;
     gHelper.operation = 0;
     gPumpTargets.childEnded(end);

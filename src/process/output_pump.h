@@ -9,6 +9,7 @@ struct ChildEnd {
     HelperKind kind;
     int operation; // the settings operation's code when kind is SettingsOperation
     std::uint32_t exitCode;
+    std::uint32_t readError; // the system's error code when reading its output failed for good, else 0
 };
 
 // The only way out of the process layer: where it hands the launcher's output lines and the end of a

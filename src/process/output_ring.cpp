@@ -5,6 +5,7 @@ void ResetRing(OutputRing& ring, char* storage, std::size_t capacity) {
     ring.capacity = capacity;
     ring.written.store(0, std::memory_order_relaxed);
     ring.consumed.store(0, std::memory_order_relaxed);
+    ring.writerWaits.store(false, std::memory_order_relaxed);
 }
 
 // The acquire loads pair with the other side's release stores: the writer sees space only once the
@@ -39,4 +40,23 @@ void ConsumeFromRing(OutputRing& ring, std::size_t count) {
 
 std::uint64_t RingFilled(const OutputRing& ring) {
     return ring.written.load(std::memory_order_acquire) - ring.consumed.load(std::memory_order_acquire);
+}
+
+// A sequentially consistent fence on each side, between its own store and its look at the other
+// side's: one of the two fences comes first, so either the reader sees the flag or the writer the room.
+bool AnnounceWaitForRoom(OutputRing& ring) {
+    ring.writerWaits.store(true, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    char* at = nullptr;
+    if (RingFreeSpan(ring, &at) == 0)
+        return true;
+    // Room came: withdraw. Had the reader taken the flag already, its wake-up only finds the room.
+    ring.writerWaits.store(false, std::memory_order_relaxed);
+    return false;
+}
+
+bool TakeWaitingWriter(OutputRing& ring) {
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    return ring.writerWaits.load(std::memory_order_relaxed) &&
+           ring.writerWaits.exchange(false, std::memory_order_relaxed);
 }

@@ -11,6 +11,7 @@ struct OutputRing {
     std::size_t capacity = 0;
     std::atomic<std::uint64_t> written{0};  // bytes committed so far, only the writer advances it
     std::atomic<std::uint64_t> consumed{0}; // bytes consumed so far, only the reader advances it
+    std::atomic<bool> writerWaits{false};   // the writer found the ring full and waits for room
 };
 
 // Only while neither side uses the ring.
@@ -27,3 +28,11 @@ std::size_t RingFilledSpan(const OutputRing& ring, const char** at);
 void ConsumeFromRing(OutputRing& ring, std::size_t count);
 
 std::uint64_t RingFilled(const OutputRing& ring);
+
+// The hand-over of a full ring. The writer, finding no room, calls AnnounceWaitForRoom: true means
+// it must now wait for the reader's wake-up, false that room came meanwhile. The reader calls
+// TakeWaitingWriter after each consume: true means the writer waits and must be woken, once. Neither
+// side can miss the other; a wake-up may come when room has already been seen, so the writer looks
+// at the ring again after every wake-up.
+bool AnnounceWaitForRoom(OutputRing& ring);
+bool TakeWaitingWriter(OutputRing& ring);

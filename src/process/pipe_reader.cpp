@@ -4,6 +4,7 @@
 #include <iterator>
 #include "process/output_pump.h"
 #include "process/output_ring.h"
+#include "process/read_errors.h"
 
 namespace {
 
@@ -28,12 +29,17 @@ struct PipeReader {
     HANDLE process = nullptr;  // null: the helper was not created and the thread only ends
     HANDLE pipe = nullptr;
     HANDLE log = INVALID_HANDLE_VALUE;
-    std::atomic<bool> waitsForRoom{false};
     std::atomic<bool> wakeArmed{false};
     std::atomic<bool> finished{false};
+    std::atomic<std::uint32_t> failure{0}; // the error the reader gave up on, 0 when none
 };
 PipeReader gReader;
 unsigned long gPipeSerial = 0;
+PipeReadCall gPipeRead = ReadFile;
+
+// Once the helper has ended, what the pipe held then is read within this time: a grandchild that
+// still holds the pipe open and stays silent cannot hold up the helper's completion.
+constexpr ULONGLONG kDrainAfterEndMs = 2000;
 
 void CloseIfOpen(HANDLE& handle) {
     if (handle != nullptr)
@@ -41,7 +47,10 @@ void CloseIfOpen(HANDLE& handle) {
     handle = nullptr;
 }
 
+// Pairs with the fence in ArmReaderWake, as the ring's hand-over of room does: either the window
+// sees the bytes committed before this, or this sees its wake-up armed.
 void WakeWindow() {
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     if (gReader.wakeArmed.exchange(false) && gPumpTargets.outputWaiting != nullptr)
         gPumpTargets.outputWaiting();
 }
@@ -52,14 +61,10 @@ std::size_t WaitForRoom(char** at) {
         std::size_t free = RingFreeSpan(gRing, at);
         if (free != 0)
             return free;
-        gReader.waitsForRoom.store(true);
-        free = RingFreeSpan(gRing, at); // room made before the flag was seen would set no event
-        if (free != 0) {
-            gReader.waitsForRoom.store(false);
-            return free;
+        if (AnnounceWaitForRoom(gRing)) {
+            WakeWindow();
+            WaitForSingleObject(gReader.roomMade, INFINITE);
         }
-        WakeWindow();
-        WaitForSingleObject(gReader.roomMade, INFINITE);
     }
 }
 
@@ -74,26 +79,33 @@ void Deliver(const char* at, DWORD count) {
         WakeWindow();
 }
 
-enum class ReadResult { Data, Cancelled, Closed };
+enum class ReadResult { Data, Cancelled, Failed };
 
 // One read into the ring's free span. Until the helper has ended, a read that must wait is waited on
-// together with the helper and cancelled when the helper ends first.
-ReadResult ReadOnce(char* at, DWORD wanted, bool helperEnded, DWORD* count, bool* waited) {
+// together with the helper and cancelled when the helper ends first; after its end, for waitMs at most.
+// A failed read leaves the system's error code in *error.
+ReadResult ReadOnce(char* at, DWORD wanted, bool helperEnded, DWORD waitMs, DWORD* count, bool* waited,
+                    DWORD* error) {
     OVERLAPPED overlapped{};
     overlapped.hEvent = gReader.readDone;
-    if (!ReadFile(gReader.pipe, at, wanted, nullptr, &overlapped)) {
-        if (GetLastError() != ERROR_IO_PENDING)
-            return ReadResult::Closed;
+    if (!gPipeRead(gReader.pipe, at, wanted, nullptr, &overlapped)) {
+        *error = GetLastError();
+        if (*error != ERROR_IO_PENDING)
+            return ReadResult::Failed;
         *waited = true;
         if (!helperEnded) {
             HANDLE waits[] = {gReader.readDone, gReader.process};
             if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
                 CancelIoEx(gReader.pipe, &overlapped);
+        } else if (WaitForSingleObject(gReader.readDone, waitMs) != WAIT_OBJECT_0) {
+            CancelIoEx(gReader.pipe, &overlapped);
         }
     }
     // The read is over (done, cancelled, or it had data at once) once this returns.
-    if (!GetOverlappedResult(gReader.pipe, &overlapped, count, TRUE))
-        return GetLastError() == ERROR_OPERATION_ABORTED ? ReadResult::Cancelled : ReadResult::Closed;
+    if (!GetOverlappedResult(gReader.pipe, &overlapped, count, TRUE)) {
+        *error = GetLastError();
+        return *error == ERROR_OPERATION_ABORTED ? ReadResult::Cancelled : ReadResult::Failed;
+    }
     return *count != 0 ? ReadResult::Data : ReadResult::Cancelled;
 }
 
@@ -106,16 +118,28 @@ DWORD PipeHolds() {
     return waiting;
 }
 
+// The reader has given up on the pipe: it lets go of its end, so that the helper's writes fail
+// instead of blocking on a pipe nobody reads, and waits for the helper to end.
+void GiveUpReading(DWORD error) {
+    gReader.failure.store(error);
+    DisconnectNamedPipe(gReader.pipe);
+    WaitForSingleObject(gReader.process, INFINITE);
+}
+
 void ReadUntilHelperEnds() {
     bool ended = false;
     DWORD left = 0;         // after the end: bytes still to read
+    ULONGLONG deadline = 0; // after the end: when reading stops in any case
     bool lookForEnd = true; // a read that waited was waited on together with the helper's end
+    unsigned failures = 0;  // failed reads in a row
     for (;;) {
         if (!ended && lookForEnd && WaitForSingleObject(gReader.process, 0) == WAIT_OBJECT_0) {
             ended = true;
             left = PipeHolds();
+            deadline = GetTickCount64() + kDrainAfterEndMs;
         }
-        if (ended && left == 0)
+        const ULONGLONG now = ended ? GetTickCount64() : 0;
+        if (ended && (left == 0 || now >= deadline))
             return;
         char* at = nullptr;
         std::size_t room = WaitForRoom(&at);
@@ -125,12 +149,25 @@ void ReadUntilHelperEnds() {
             room = left;
         DWORD count = 0;
         bool waited = false;
-        const ReadResult result = ReadOnce(at, static_cast<DWORD>(room), ended, &count, &waited);
-        if (result == ReadResult::Closed) {
-            // Every writer has let go of the pipe: nothing more can come, but the helper may run on.
-            WaitForSingleObject(gReader.process, INFINITE);
-            return;
+        DWORD error = 0;
+        const auto waitMs = static_cast<DWORD>(ended ? deadline - now : 0);
+        const ReadResult result =
+            ReadOnce(at, static_cast<DWORD>(room), ended, waitMs, &count, &waited, &error);
+        if (result == ReadResult::Failed) {
+            switch (ClassifyReadError(error, failures)) {
+            case ReadErrorAction::End:
+                // Every writer has let go of the pipe: nothing more can come, but the helper may run on.
+                WaitForSingleObject(gReader.process, INFINITE);
+                return;
+            case ReadErrorAction::Retry:
+                ++failures;
+                Sleep(kReadRetryPauseMs);
+                lookForEnd = true;
+                continue;
+            case ReadErrorAction::Report: GiveUpReading(error); return;
+            }
         }
+        failures = 0;
         // Reads that find data at once could go on for ever while a grandchild writes: look for the
         // helper's end after each of them.
         lookForEnd = !waited || result == ReadResult::Cancelled;
@@ -196,11 +233,15 @@ void ReleaseReader() {
 
 } // namespace
 
+void SetPipeReadCall(PipeReadCall call) {
+    gPipeRead = call != nullptr ? call : ReadFile;
+}
+
 bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd) {
     ResetRing(gRing, gRingStorage, kOutputRingBytes);
-    gReader.waitsForRoom.store(false);
     gReader.wakeArmed.store(true);
     gReader.finished.store(false);
+    gReader.failure.store(0);
     gReader.readDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     gReader.roomMade = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     gReader.thread = CreateThread(nullptr, kReaderStackBytes, RunReader, nullptr,
@@ -236,12 +277,13 @@ std::size_t ReaderFilledSpan(const char** at) {
 
 void ConsumeReaderBytes(std::size_t count) {
     ConsumeFromRing(gRing, count);
-    if (gReader.waitsForRoom.exchange(false))
+    if (TakeWaitingWriter(gRing))
         SetEvent(gReader.roomMade);
 }
 
 bool ArmReaderWake() {
     gReader.wakeArmed.store(true);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     if (RingFilled(gRing) == 0 && !gReader.finished.load())
         return true;
     // Bytes or the end came while arming: take the wake back unless the reader already used it.
@@ -250,6 +292,10 @@ bool ArmReaderWake() {
 
 bool ReaderFinished() {
     return gReader.finished.load();
+}
+
+std::uint32_t ReaderFailure() {
+    return gReader.failure.load();
 }
 
 void EndPipeReader() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <cstddef>
+#include <cstdint>
 
 // Reads the running helper's output pipe on a thread of its own, as the bytes arrive, so the helper
 // never waits on the window: every read goes straight into the launch log (when one is open) and
@@ -8,9 +9,11 @@
 // plenty have come, the reader wakes it through gPumpTargets.outputWaiting; a trickle waits for the
 // tick. When the ring is full the reader waits for room, and so does the helper, so memory never
 // grows with the output. The reader ends with its helper: once the helper has ended it reads what
-// the pipe held at that moment and stops, even when a grandchild still holds the pipe open and
-// keeps writing. A pending read is waited on together with the helper's end and cancelled by it,
-// which is why the pipe is a named one opened for overlapped reads.
+// the pipe held at that moment, within a bounded time, and stops, even when a grandchild still holds
+// the pipe open and keeps writing or stays silent. A pending read is waited on together with the
+// helper's end and cancelled by it, which is why the pipe is a named one opened for overlapped
+// reads. Only the pipe's end stops reading early; other read errors are tried again a few times,
+// then reported (ReaderFailure), and the reader lets go of the pipe.
 
 inline constexpr std::size_t kOutputRingBytes = std::size_t{4} << 20;
 // One read at most; also the pipe's own buffer, so that a helper's large write needs few reads.
@@ -34,6 +37,14 @@ void ConsumeReaderBytes(std::size_t count);
 bool ArmReaderWake();
 // True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
 bool ReaderFinished();
+// The system's error code of a read that failed for good, after which the reader let go of the pipe
+// (the helper's further writes fail); 0 when reading ended with the pipe or the helper.
+std::uint32_t ReaderFailure();
 // After ReaderFinished: waits for the reader thread's end and releases it. The caller closes the
 // pipe and the log afterwards.
 void EndPipeReader();
+
+// How a read is started: ReadFile, unless a test puts a failing call in its place (null: ReadFile
+// again). Only while no reader runs.
+using PipeReadCall = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+void SetPipeReadCall(PipeReadCall call);

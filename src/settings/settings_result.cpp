@@ -1,4 +1,5 @@
 #include "settings/settings_result.h"
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
@@ -182,8 +183,10 @@ bool ParseLocationsResult(const char* capture, std::size_t length, LocationsResu
 }
 
 bool CaptureAlertText(const char* capture, std::size_t length, wchar_t (&out)[kAlertTextUnits]) {
-    const char* end = TextEnd(capture, length);
-    const long long units =
-        Utf8ToWide(capture, static_cast<std::size_t>(end - capture), out, kAlertTextUnits, false);
-    return units > 0;
+    const long long units = Utf8ToWide(capture, length, out, kAlertTextUnits, false);
+    if (units <= 0)
+        return false;
+    // A zero byte would end the status text there, hiding what follows it.
+    std::replace(out, out + units, L'\0', L'\xFFFD');
+    return true;
 }

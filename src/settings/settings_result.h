@@ -35,7 +35,7 @@ bool ParseLocationsResult(const char* capture, std::size_t length, LocationsResu
 bool TakeCapturedLine(const char** cursor, const char* end, wchar_t* out, std::size_t capacity);
 
 inline constexpr std::size_t kAlertTextUnits = 2048;
-// The captured output as status text for a rejected result: converted leniently (invalid bytes
-// become replacement characters) into kAlertTextUnits including the terminator. False when it is
-// empty or too long, and the caller shows its fixed message instead.
+// The captured output as status text for a rejected result: all of it, converted leniently (invalid
+// bytes and zero bytes become replacement characters) into kAlertTextUnits including the terminator. False
+// when it is empty or too long, and the caller shows its fixed message instead.
 bool CaptureAlertText(const char* capture, std::size_t length, wchar_t (&out)[kAlertTextUnits]);

@@ -77,7 +77,7 @@ void InstallHelperTargets() {
 void OnHelperEnded(const ChildEnd& end) {
     ApplyTakenLaunchEffects(); // the last lines', before the completion's own
     switch (end.kind) {
-    case HelperKind::Launch: CompleteLaunch(end.exitCode); break;
+    case HelperKind::Launch: CompleteLaunch(end.exitCode, end.readError); break;
     case HelperKind::SettingsOperation:
         ForgetLaunchError();
         OnSettingsHelperEnded(end.operation, end.exitCode);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <cwchar>
 #include <iterator>
+#include "launch/failure_texts.h"
 #include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
 #include "launch/progress_protocol.h"
@@ -21,8 +22,11 @@ namespace {
 wchar_t gPaneLine[kPaneLineUnits];
 wchar_t gShortLogPath[kClassicPathUnits];
 wchar_t gShortBaseDirectory[kClassicPathUnits];
+wchar_t gOpenLogFailure[kFailureTextUnits];
 // The last launch ended with an error; cleared by the next Play and by a settings helper's end.
 bool gLaunchEndedWithError = false;
+// The running or last launch writes its log: Open log shows that launch, never an older one.
+bool gLaunchLogWritten = false;
 
 // What the lines taken since the effects were last applied ask of the window.
 struct TakenEffects {
@@ -40,12 +44,17 @@ void ShowLaunchDetails(bool visible) {
     RedrawAll();
 }
 
-// The launch has begun: its log exists now, unless it could not be created.
-void ShowLaunchStarted(const LaunchStatus& status) {
-    gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
+// The launch has begun: its log exists now, unless it could not be created. Then the log that may
+// lie there is an older launch's, and Open log stays disabled until a launch writes one again.
+void ShowLaunchStarted(const LaunchStart& start) {
+    gLaunchLogWritten = start.logWritten;
+    gLogAvailable = start.logWritten && GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
     RefreshControls();
+    SetPaneLogWritten(start.logWritten);
     SetWindowTextW(gControls.outputPane, L"");
-    ShowStatusReport(status.text, status.alert);
+    if (start.paneText != nullptr)
+        AppendOutput(start.paneText);
+    ShowStatusReport(start.status.text, start.status.alert);
 }
 
 } // namespace
@@ -61,11 +70,13 @@ void OnPlay() {
         ShowStatusReport(start.status.text, start.status.alert);
         return;
     }
-    ShowLaunchStarted(start.status);
+    ShowLaunchStarted(start);
 }
 
 bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
     const LaunchStart start = StartLauncher(interpreterPath, commandLine, gBaseDirectory, gLogPath);
+    if (start.started)
+        gLaunchLogWritten = start.logWritten;
     ShowStatusReport(start.status.text, start.status.alert);
     return start.started;
 }
@@ -77,10 +88,16 @@ void OnOpenLog() {
     const auto opened = reinterpret_cast<INT_PTR>(
         ShellExecuteW(gMainWindow, L"open", log, nullptr,
                       ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
-    // A failure is only explained when the path's length is the likely cause.
     constexpr INT_PTR kLastShellError = 32;
-    if (opened <= kLastShellError && !FitsClassicPath(std::wcslen(log)))
+    if (opened > kLastShellError)
+        return;
+    // A path too long for the shell is the likely cause whatever the shell says.
+    if (!FitsClassicPath(std::wcslen(log))) {
         SetStatusAlert(kFolderPathTooLongText);
+        return;
+    }
+    FormatOpenLogFailure(opened, gOpenLogFailure, std::size(gOpenLogFailure));
+    SetStatusAlert(gOpenLogFailure);
 }
 
 void OnToggleLaunchDetails() {
@@ -125,10 +142,10 @@ void ClassifyLaunchLine(char* line, long long length) {
     ApplyTakenLaunchEffects();
 }
 
-void CompleteLaunch(std::uint32_t exitCode) {
+void CompleteLaunch(std::uint32_t exitCode, std::uint32_t readError) {
     static LaunchEndTexts texts;
-    const LaunchEnd end = FinishLaunch(exitCode, texts);
-    gLogAvailable = true;
+    const LaunchEnd end = FinishLaunch(exitCode, readError, texts);
+    gLogAvailable = gLaunchLogWritten;
     RefreshControls();
     if (end.closeWindow) {
         DestroyWindow(gMainWindow);
@@ -139,6 +156,8 @@ void CompleteLaunch(std::uint32_t exitCode) {
     SetForegroundWindow(gMainWindow);
     ShowStatusReport(end.status.text, end.status.alert);
     ShowLaunchDetails(true);
+    if (end.outputLost != nullptr)
+        AppendOutput(end.outputLost);
     AppendOutput(end.paneText);
     // Pane only: the log keeps the launcher's own output.
     if (end.statusText != nullptr)
@@ -149,12 +168,14 @@ void ForgetLaunchError() {
     gLaunchEndedWithError = false;
 }
 
+LaunchPhase CurrentLaunchPhase() {
+    if (HelperRunning())
+        return gHelper.kind == HelperKind::Launch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
+    if (gLaunchEndedWithError && gAttentionFlag != 0)
+        return LaunchPhase::EndedNeedingAttention;
+    return LaunchPhase::Idle;
+}
+
 TaskbarProgress CurrentTaskbarProgress() {
-    LaunchPhase phase = LaunchPhase::Idle;
-    if (HelperRunning()) {
-        phase = gHelper.kind == HelperKind::Launch ? LaunchPhase::Launching : LaunchPhase::SettingsHelper;
-    } else if (gLaunchEndedWithError && gAttentionFlag != 0) {
-        phase = LaunchPhase::EndedNeedingAttention;
-    }
-    return WantedTaskbarProgress(phase, gProgress);
+    return WantedTaskbarProgress(CurrentLaunchPhase(), gProgress);
 }

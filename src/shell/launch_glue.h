@@ -18,10 +18,13 @@ void ClassifyLaunchLine(char* line, long long length);
 // window changes once. Its pane text goes to the pane (or the pane's open batch) at once.
 void TakeLaunchLine(char* line, long long length);
 void ApplyTakenLaunchEffects();
-// The launcher has ended with this exit code.
-void CompleteLaunch(std::uint32_t exitCode);
+// The launcher has ended with this exit code; readError is the system's error code when reading its
+// output failed for good (0: it did not).
+void CompleteLaunch(std::uint32_t exitCode, std::uint32_t readError = 0);
 
 // A settings helper has ended since the last launch: the launch's error state is over.
 void ForgetLaunchError();
+// Which helper runs, or how the last launch ended.
+LaunchPhase CurrentLaunchPhase();
 // What the taskbar button should show for the current launch state.
 TaskbarProgress CurrentTaskbarProgress();

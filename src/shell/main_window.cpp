@@ -11,6 +11,7 @@
 #include "shell/session_lock.h"
 #include "shell/settings_glue.h"
 #include "shell/status_line.h"
+#include "shell/system_signals_glue.h"
 #include "shell/taskbar.h"
 #include "shell/window_refresh.h"
 #include "ui/drawing.h"
@@ -140,13 +141,16 @@ void OnCommand(int id) {
         OnSettingsCommand(id);
     }
     UpdateTaskbarProgress();
+    UpdateSystemSignals(gMainWindow);
 }
 
 // The pump's tick, or the continuation of the helper output's consumer.
 void OnTimer(HWND window, UINT_PTR id) {
     OnHelperTimer(window, id);
-    if (id == kTimerPump)
+    if (id == kTimerPump) {
         UpdateTaskbarProgress();
+        UpdateSystemSignals(window);
+    }
 }
 
 // Messages without a fixed number: the taskbar's, registered at run time.

@@ -6,6 +6,7 @@
 namespace {
 
 PaneBatch gBatch;
+const wchar_t* gNotice = kPaneNotice;
 
 int PaneLength() {
     return GetWindowTextLengthW(gControls.outputPane);
@@ -20,20 +21,20 @@ void AppendAtEnd(const wchar_t* text) {
 
 void AppendNow(const wchar_t* text) {
     if (PaneLength() > static_cast<int>(kPaneResetLength))
-        SetWindowTextW(gControls.outputPane, kPaneNotice);
+        SetWindowTextW(gControls.outputPane, gNotice);
     AppendAtEnd(text);
 }
 
 void StartBatch() {
     const auto limit = static_cast<std::size_t>(SendMessageW(gControls.outputPane, EM_GETLIMITTEXT, 0, 0));
-    StartPaneBatch(gBatch, static_cast<std::size_t>(PaneLength()), limit);
+    StartPaneBatch(gBatch, static_cast<std::size_t>(PaneLength()), limit, gNotice);
 }
 
 // Writes the replacement, if due, and at most `most` units of the pending text not yet in the pane;
 // true when all of it is in the pane (the pending text then starts again empty).
 bool WriteBatch(std::size_t most = kPanePendingUnits) {
     if (gBatch.replaceAll) {
-        SetWindowTextW(gControls.outputPane, kPaneNotice);
+        SetWindowTextW(gControls.outputPane, gBatch.notice);
         gBatch.replaceAll = false;
     }
     std::size_t count = gBatch.pendingLength - gBatch.writtenLength;
@@ -69,6 +70,12 @@ void AppendOutput(const wchar_t* text) {
         return;
     AppendNow(text); // larger than the batch can hold
     StartBatch();
+}
+
+void SetPaneLogWritten(bool logWritten) {
+    gNotice = PaneNotice(logWritten);
+    if (gBatch.active)
+        gBatch.notice = gNotice;
 }
 
 void OpenPaneBatch() {

@@ -3,6 +3,9 @@
 
 // Appends text (with its own line ends) at the end of the launch output pane.
 void AppendOutput(const wchar_t* text);
+// Whether the launch whose output the pane shows writes a log: a pane that starts over says where
+// the earlier output went only when it went somewhere.
+void SetPaneLogWritten(bool logWritten);
 
 // Between these two, additions are collected and written to the pane at the close, with the same
 // result as adding each at once. Opening an open batch keeps it and what it holds: output consumed

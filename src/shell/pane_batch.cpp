@@ -1,9 +1,10 @@
 #include "shell/pane_batch.h"
 #include <cwchar>
 
-void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit) {
+void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit, const wchar_t* notice) {
     batch.active = true;
     batch.replaceAll = false;
+    batch.notice = notice;
     batch.paneLength = paneLength;
     batch.limit = limit;
     batch.pendingLength = 0;
@@ -13,7 +14,7 @@ void StartPaneBatch(PaneBatch& batch, std::size_t paneLength, std::size_t limit)
 
 bool AddToPaneBatch(PaneBatch& batch, const wchar_t* text) {
     const bool reset = batch.paneLength > kPaneResetLength;
-    const std::size_t paneLength = reset ? kPaneNoticeLength : batch.paneLength;
+    const std::size_t paneLength = reset ? std::wcslen(batch.notice) : batch.paneLength;
     const std::size_t pendingLength = reset ? 0 : batch.pendingLength;
     // The pane keeps what fits its limit, as an edit control does with an inserted text.
     const std::size_t room = batch.limit > paneLength ? batch.limit - paneLength : 0;

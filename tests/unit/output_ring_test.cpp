@@ -1,7 +1,13 @@
-// The reader's byte ring: spans at the ends of the storage, a full and an empty ring, and bytes
-// coming out whole and in order through many wraps, from one thread and across two.
+// The reader's byte ring: spans at the ends of the storage, a full and an empty ring, bytes coming
+// out whole and in order through many wraps, from one thread and across two, and the hand-over of a
+// full ring, where a writer waiting for room must never be missed.
 #include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -113,6 +119,83 @@ TEST(OutputRingTest, AWriterAndAReaderOnTwoThreadsPassEveryByteInOrder) {
         ReadNumbered(ring, 1000, read, inOrder);
     writer.join();
     EXPECT_TRUE(inOrder);
+    EXPECT_EQ(RingFilled(ring), 0u);
+}
+
+// An auto-reset event, as the pipe reader's "room made" is.
+class WakeUp {
+  public:
+    void Set() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            set_ = true;
+        }
+        condition_.notify_one();
+    }
+    // False when no wake-up came within the time.
+    bool WaitFor(std::chrono::milliseconds most) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        const bool woken = condition_.wait_for(lock, most, [this] { return set_; });
+        set_ = false;
+        return woken;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable condition_;
+    bool set_ = false;
+};
+
+// The writer waits for room exactly as the pipe reader does, the reader wakes it exactly as the
+// window's thread does (only after a consume that took bytes), on a ring so small that the writer
+// finds it full again and again. A missed wake-up leaves the writer waiting on an emptied ring: it
+// gives up after a long time, which fails the test instead of hanging it.
+TEST(OutputRingTest, AWriterWaitingForRoomIsNeverMissedByTheReader) {
+    static char storage[64];
+    OutputRing ring;
+    ResetRing(ring, storage, sizeof storage);
+    constexpr unsigned kHandOvers = 1000000;
+    WakeUp roomMade;
+    std::atomic<bool> writerDone{false};
+    std::atomic<bool> missed{false};
+    unsigned waits = 0; // the writer's own
+    std::thread writer([&] {
+        unsigned next = 0;
+        for (unsigned handOver = 0; handOver < kHandOvers && !missed.load(); ++handOver) {
+            for (;;) {
+                char* at = nullptr;
+                if (RingFreeSpan(ring, &at) != 0)
+                    break;
+                if (!AnnounceWaitForRoom(ring))
+                    continue;
+                ++waits;
+                if (!roomMade.WaitFor(std::chrono::seconds(20)))
+                    missed.store(true);
+                if (missed.load())
+                    break;
+            }
+            WriteNumbered(ring, 1 + handOver % 48, next);
+        }
+        writerDone.store(true);
+    });
+    unsigned read = 0;
+    bool inOrder = true;
+    for (unsigned step = 0;; ++step) {
+        const bool done = writerDone.load();
+        if (ReadNumbered(ring, 1 + step % 40, read, inOrder) != 0) {
+            if (TakeWaitingWriter(ring))
+                roomMade.Set();
+        } else if (done) {
+            break;
+        } else {
+            std::this_thread::yield();
+        }
+    }
+    writer.join();
+    std::printf("%u hand-overs, the writer waited for room %u times\n", kHandOvers, waits);
+    EXPECT_FALSE(missed.load()) << "a writer waiting for room was not woken";
+    EXPECT_TRUE(inOrder);
+    EXPECT_GT(waits, 0u);
     EXPECT_EQ(RingFilled(ring), 0u);
 }
 

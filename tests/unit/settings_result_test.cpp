@@ -179,21 +179,30 @@ TEST(CaptureAlertText, ShowsOutputThatFitsInto2047Units) {
         std::string capture;
         bool shown;
         std::size_t units;
+        const wchar_t* text; // when it matters beyond its length
     } cases[] = {
-        {"2047 units", std::string(2047, 'x'), true, 2047},
-        {"2048 units", std::string(2048, 'x'), false, 0},
-        {"2046 units and a character outside the BMP", std::string(2046, 'x') + "\xF0\x9F\x98\x80", false, 0},
+        {"2047 units", std::string(2047, 'x'), true, 2047, nullptr},
+        {"2048 units", std::string(2048, 'x'), false, 0, nullptr},
+        {"2046 units and a character outside the BMP", std::string(2046, 'x') + "\xF0\x9F\x98\x80", false, 0,
+         nullptr},
         {"2045 units and a character outside the BMP", std::string(2045, 'x') + "\xF0\x9F\x98\x80", true,
-         2047},
-        {"invalid bytes become replacement characters", "bad \xFF\xFE byte", true, 11}, // one each
-        {"empty", "", false, 0},
-        {"only up to a zero byte", Bytes("\0tail"), false, 0},
+         2047, nullptr},
+        {"invalid bytes become replacement characters", "bad \xFF\xFE byte", true, 11, // one each
+         L"bad \xFFFD\xFFFD byte"},
+        {"empty", "", false, 0, nullptr},
+        {"a zero byte is shown as a replacement character, with what follows it", Bytes("\0tail"), true, 5,
+         L"\xFFFDtail"},
+        {"zero bytes inside and at the end", Bytes("Store\0locked\n\0"), true, 14,
+         L"Store\xFFFDlocked\n\xFFFD"},
     };
     for (const Case& c : cases) {
         wchar_t text[kAlertTextUnits];
         EXPECT_EQ(CaptureAlertText(c.capture.data(), c.capture.size(), text), c.shown) << c.what;
         if (c.shown) {
             EXPECT_EQ(std::wcslen(text), c.units) << c.what;
+        }
+        if (c.text != nullptr) {
+            EXPECT_EQ(std::wstring(text), c.text) << c.what;
         }
     }
 }

@@ -25,7 +25,7 @@ TEST_F(TaskbarWindowTest, ErrorStateFollowsTheFailedLaunchUntilTheStatusMovesOn)
 
     CompleteLaunch(2);
     OnHelperEnded(
-        {HelperKind::SettingsOperation, LoadSettingsOperation, 1}); // a settings helper has run since
+        {HelperKind::SettingsOperation, LoadSettingsOperation, 1, 0}); // a settings helper has run since
     EXPECT_EQ(CurrentTaskbarProgress(), nothing);
 
     CompleteLaunch(2);
