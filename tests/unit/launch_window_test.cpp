@@ -74,7 +74,8 @@ TEST_F(LaunchWindowTest, FailedLaunchShowsDetailsAndTheExitCodeLine) {
     EXPECT_TRUE(IsWindowVisible(gControls.outputPane));
     EXPECT_FALSE(IsWindowVisible(gControls.settings));
     EXPECT_TRUE(IsWindowEnabled(gControls.play));
-    EXPECT_TRUE(IsWindowEnabled(gControls.openLog));
+    // Open log follows the launch's own log, and no launch has written one in this window.
+    EXPECT_FALSE(IsWindowEnabled(gControls.openLog));
     EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
                           L"That is Windows status 0xFFFFFFFF.\r\n");
 
@@ -83,6 +84,15 @@ TEST_F(LaunchWindowTest, FailedLaunchShowsDetailsAndTheExitCodeLine) {
     EXPECT_TRUE(gLaunchDetailsVisible);
     EXPECT_EQ(PaneText(), L"error: no ISO\r\n\r\nLauncher returned exit code 4294967295.\r\n"
                           L"That is Windows status 0xFFFFFFFF.\r\n\r\nLauncher returned exit code 1.\r\n");
+}
+
+TEST_F(LaunchWindowTest, OutputThatCouldNotBeReadIsSaidBeforeTheExitCode) {
+    SetWindowTextW(gControls.outputPane, L"first\r\n");
+    CompleteLaunch(3, 1816);
+    EXPECT_EQ(PaneText(),
+              L"first\r\nThe launcher's output could not be read any further (error 1816: not enough "
+              L"quota), so the rest of it is missing here and in the log.\r\n\r\nLauncher returned "
+              L"exit code 3.\r\n");
 }
 
 TEST_F(LaunchWindowTest, SuccessfulLaunchDestroysTheWindow) {

@@ -28,6 +28,7 @@ struct Delivered {
     std::vector<std::string> lines;
     Completion completion = Completion::None;
     std::uint32_t exitCode = 0;
+    std::uint32_t readError = 0;
     int operation = 0;
     size_t linesBeforeCompletion = 0;
     bool helperIdleAtCompletion = false;
@@ -44,6 +45,7 @@ void RecordEnd(const ChildEnd& end) {
                        : end.kind == HelperKind::SettingsOperation ? Completion::Settings
                                                                    : Completion::None;
     gSeen.exitCode = end.exitCode;
+    gSeen.readError = end.readError;
     gSeen.operation = end.operation;
     gSeen.linesBeforeCompletion = gSeen.lines.size();
     gSeen.helperIdleAtCompletion = gHelper.process == nullptr && gHelper.readEnd == nullptr &&
@@ -71,7 +73,7 @@ struct Writer {
             const DWORD count = static_cast<DWORD>(std::min(kPiece, self->bytes->size() - at));
             DWORD written = 0;
             if (!WriteFile(self->writeEnd, self->bytes->data() + at, count, &written, nullptr))
-                return 1;
+                break; // nobody reads any more: the child ends as a helper whose writes fail would
         }
         TerminateProcess(self->child, self->exitCode);
         if (self->closeWriteEnd)
@@ -125,6 +127,7 @@ class OutputPumpTest : public testing::Test {
             DeleteFileW(logPath_.c_str());
         logPath_.clear();
         gPumpTargets = savedTargets_;
+        SetPipeReadCall(nullptr);
         gProgress = LaunchProgress{};
         ClosePaneBatch(); // a tick leaves it open while a child runs
     }
@@ -387,6 +390,72 @@ TEST_F(OutputPumpTest, ElapsedSecondsAreTakenAtTheEndOfEveryChild) {
         ASSERT_TRUE(TickUntilCompleted());
         EXPECT_GE(gProgress.elapsedSeconds, 5u) << "operation " << operation;
         EXPECT_LE(gProgress.elapsedSeconds, 30u) << "operation " << operation;
+    }
+}
+
+// The reader's read call, failing as told: after a number of good reads, a number of failures with
+// one error code, then good reads again.
+struct InjectedFailure {
+    int goodReads;
+    int failures;
+    DWORD error;
+} gInjected;
+
+BOOL WINAPI FailingRead(HANDLE pipe, LPVOID at, DWORD wanted, LPDWORD count, LPOVERLAPPED overlapped) {
+    if (gInjected.goodReads > 0) {
+        --gInjected.goodReads;
+    } else if (gInjected.failures > 0) {
+        --gInjected.failures;
+        SetLastError(gInjected.error);
+        return FALSE;
+    }
+    return ReadFile(pipe, at, wanted, count, overlapped);
+}
+
+// A read error other than the pipe's end never becomes a hang: a passing one costs nothing, a
+// persisting one is reported, the reader lets go of the pipe so that the writes of a helper that
+// goes on writing fail, and the launch ends with the helper's own exit code.
+TEST_F(OutputPumpTest, AReadErrorIsRetriedThenReportedAndTheLaunchEndsWithTheExitCode) {
+    const std::string megabyte(1 << 20, 'm');
+    const std::string lines = "one\ntwo\nthree\n";
+    struct Case {
+        const char* name;
+        InjectedFailure failure;
+        const std::string* bytes;
+        bool whole;             // every byte reaches the lines and the log
+        std::uint32_t reported; // the error in the child's end
+    } cases[] = {
+        {"a few passing failures", {1, 3, ERROR_NOT_ENOUGH_QUOTA}, &megabyte, true, 0},
+        {"quota short for good, a megabyte to write",
+         {2, 1000000, ERROR_NOT_ENOUGH_QUOTA},
+         &megabyte,
+         false,
+         ERROR_NOT_ENOUGH_QUOTA},
+        {"invalid handle from the first read",
+         {0, 1000000, ERROR_INVALID_HANDLE},
+         &megabyte,
+         false,
+         ERROR_INVALID_HANDLE},
+        {"the pipe's end reported by the read", {0, 1, ERROR_BROKEN_PIPE}, &lines, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        gInjected = c.failure;
+        SetPipeReadCall(FailingRead);
+        StartChild(0, *c.bytes, 7);
+        ASSERT_TRUE(TickUntilCompleted(60000)) << "the launch never ended";
+        EXPECT_EQ(gSeen.completion, Completion::Launch);
+        EXPECT_EQ(gSeen.exitCode, 7u);
+        EXPECT_EQ(gSeen.readError, c.reported);
+        EXPECT_TRUE(gSeen.helperIdleAtCompletion);
+        if (c.whole) {
+            EXPECT_TRUE(LogContent() == *c.bytes) << LogContent().size() << " bytes logged";
+            EXPECT_EQ(gSeen.lines, ExpectedLines(*c.bytes));
+        } else {
+            EXPECT_LT(LogContent().size(), c.bytes->size());
+        }
     }
 }
 
