@@ -48,7 +48,7 @@ void ShowLaunchDetails(bool visible) {
 // lie there is an older launch's, and Open log stays disabled until a launch writes one again.
 void ShowLaunchStarted(const LaunchStart& start) {
     gLaunchLogWritten = start.logWritten;
-    gLogAvailable = start.logWritten && GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
+    gLogAvailable = start.logWritten && LaunchLogExists();
     RefreshControls();
     SetPaneLogWritten(start.logWritten);
     SetWindowTextW(gControls.outputPane, L"");
@@ -79,6 +79,11 @@ bool SpawnLauncher(const wchar_t* interpreterPath, wchar_t* commandLine) {
         gLaunchLogWritten = start.logWritten;
     ShowStatusReport(start.status.text, start.status.alert);
     return start.started;
+}
+
+bool LaunchLogExists() {
+    const DWORD attributes = GetFileAttributesW(gLogPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 void OnOpenLog() {

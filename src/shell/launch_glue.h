@@ -5,6 +5,8 @@
 // Play: starts the launcher with the program's arguments and the toggle's preset.
 void OnPlay();
 void OnOpenLog();
+// A launch log lies at its place: a file, not a folder of that name.
+bool LaunchLogExists();
 void OnToggleLaunchDetails();
 
 // Starts the launcher with a complete command line and shows what happened; true when it runs.

@@ -40,7 +40,7 @@ LRESULT OnCreate(HWND window) {
     gNightBrush = CreateSolidBrush(Palette::Night);
     CreateControls(window);
     RebuildFonts();
-    gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
+    gLogAvailable = LaunchLogExists();
     RefreshControls();
     SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
     RegisterTaskbarButtonMessage();

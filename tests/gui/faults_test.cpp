@@ -143,29 +143,111 @@ TEST(Faults, AFolderNamedWithBlanksAndLettersBeyondTheBmpWorksThroughout) {
         (std::vector<std::wstring>{interpreter, L"-u", folder.PathOf(L"tools\\ravelhost.py"), argument}));
 }
 
-// A launch log held open without sharing: the launch runs without a log, its output still reaches
-// the pane, and the other program's file is left as it was.
-TEST(Faults, ALogHeldWithoutSharingCostsOnlyTheLog) {
-    PlayerFolder folder;
-    folder.MakeDirectory(L"private\\launcher");
-    folder.WriteFile(kLog, "the previous session\n");
-    standin::WriteScenario(folder, L"launch", "line hello\nexit 4\n");
-    HANDLE holder =
-        CreateFileW(folder.PathOf(kLog).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+// A launch log that cannot be written, because another program holds it without sharing or a folder
+// stands in its place: the launch runs to its end without a log, and nothing pretends otherwise. The
+// pane's first line says so, its start-over line after 90 KB of output does not point to a log, Open
+// log stays disabled rather than showing an older launch, and the other program's file is left as it
+// was. Once the log can be written again, the next launch writes it and Open log comes back.
+TEST(Faults, ALogThatCannotBeWrittenIsSaidAndNoOlderLogStandsInForIt) {
+    const std::wstring noLogNotice = L"Earlier output was not kept: the launch log could not be written.\r\n";
+    struct Case {
+        const char* name;
+        std::function<HANDLE(const PlayerFolder&)> arrange; // returns a handle to hold, or null
+        std::wstring firstLine;
+    } cases[] = {
+        {"held without sharing",
+         [](const PlayerFolder& folder) {
+             folder.MakeDirectory(L"private\\launcher");
+             folder.WriteFile(kLog, "the previous session\n");
+             return CreateFileW(folder.PathOf(kLog).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+         },
+         L"The launch log could not be written (error 32: another program is using the file), so this "
+         L"launch's output is shown only here.\r\n"},
+        {"latest.log is a folder",
+         [](const PlayerFolder& folder) {
+             folder.MakeDirectory(kLog);
+             folder.WriteFile(kLog + L"\\kept.txt", "kept");
+             return static_cast<HANDLE>(nullptr);
+         },
+         L"The launch log could not be written (error 5: access is denied), so this launch's output is "
+         L"shown only here.\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlayerFolder folder;
+        const HANDLE held = c.arrange(folder);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        // 3000 lines of 30 bytes after the first: the pane starts over on the way.
+        standin::WriteScenario(
+            folder, L"launch",
+            "line hello\nwait-file standin\\go\nrepeat 3000 twenty-nine bytes of output.\\n\n"
+            "exit 4\n");
+        Launcher launcher(folder);
+        ASSERT_TRUE(Ready(launcher));
+        EXPECT_EQ(IsWindowEnabled(launcher.Control(kOpenLog)) != FALSE, held != nullptr)
+            << "a log file lying there at start-up can be opened";
+        launcher.Click(kPlay);
+        ASSERT_TRUE(WaitUntil([&] { return Pane(launcher) == c.firstLine + L"hello\r\n"; }))
+            << driver::Narrow(Pane(launcher));
+        EXPECT_FALSE(IsWindowEnabled(launcher.Control(kOpenLog)));
 
+        folder.WriteFile(L"standin\\go", "");
+        ASSERT_TRUE(StatusBecomes(launcher, kFailed));
+        const std::wstring pane = Pane(launcher);
+        EXPECT_EQ(pane.substr(0, noLogNotice.size()), noLogNotice);
+        EXPECT_EQ(pane.substr(pane.size() - ExitCodeLine(4).size()), ExitCodeLine(4));
+        EXPECT_FALSE(IsWindowEnabled(launcher.Control(kOpenLog)));
+        EXPECT_TRUE(IsWindowEnabled(launcher.Control(kPlay)));
+        if (held != nullptr) {
+            CloseHandle(held);
+            EXPECT_EQ(folder.ReadFile(kLog), "the previous session\n");
+        } else {
+            EXPECT_EQ(folder.ReadFile(kLog + L"\\kept.txt"), "kept");
+            folder.Remove(kLog);
+        }
+
+        // Once the log can be written, the next launch writes it and its pane says nothing of it.
+        standin::WriteScenario(folder, L"launch", "line again\nexit 3\n");
+        launcher.Click(kPlay);
+        ASSERT_TRUE(WaitUntil([&] { return Pane(launcher) == L"again\r\n" + ExitCodeLine(3); }, kLongWait))
+            << driver::Narrow(Pane(launcher));
+        EXPECT_EQ(folder.ReadFile(kLog), "again\n");
+        EXPECT_TRUE(IsWindowEnabled(launcher.Control(kOpenLog)));
+    }
+}
+
+// Open log when the shell cannot open the log: the status line says why, in the attention colour's
+// sentence form, and nothing else changes.
+TEST(Faults, AnOpenLogThatFailsSaysWhy) {
+    struct Case {
+        const char* name;
+        bool removeLog;
+        std::wstring status;
+    } cases[] = {
+        {"the log was removed after the launch", true,
+         L"Windows could not open the launch log: the file is not there any more (error 2)."},
+        {"no program is set to open .log files", false,
+         L"Windows could not open the launch log: no program is set to open .log files (error 31)."},
+    };
+    PlayerFolder folder;
+    standin::WriteScenario(folder, L"launch", "line logged\nexit 2\n");
     Launcher launcher(folder);
     ASSERT_TRUE(Ready(launcher));
-    launcher.Click(kPlay);
-    ASSERT_TRUE(StatusBecomes(launcher, kFailed));
-    EXPECT_EQ(Pane(launcher), L"hello\r\n" + ExitCodeLine(4));
-    EXPECT_TRUE(IsWindowEnabled(launcher.Control(kPlay)));
-    CloseHandle(holder);
-    EXPECT_EQ(folder.ReadFile(kLog), "the previous session\n");
-
-    // Once released, the next launch writes the log again.
-    launcher.Click(kPlay);
-    ASSERT_TRUE(WaitUntil([&] { return folder.ReadFile(kLog) == "hello\n"; }, kLongWait));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        launcher.Click(kPlay);
+        ASSERT_TRUE(StatusBecomes(launcher, kFailed));
+        ASSERT_EQ(folder.ReadFile(kLog), "logged\n");
+        if (c.removeLog)
+            folder.Remove(kLog);
+        const std::wstring pane = Pane(launcher);
+        launcher.Click(kOpenLog);
+        EXPECT_TRUE(StatusBecomes(launcher, c.status, 20000)) << driver::Narrow(Status(launcher));
+        EXPECT_TRUE(IsWindowEnabled(launcher.Control(kOpenLog)));
+        EXPECT_TRUE(IsWindowEnabled(launcher.Control(kPlay)));
+        EXPECT_EQ(Pane(launcher), pane);
+    }
 }
 
 // What start-up does with the folder it keeps its lock in: missing, it is created; when the lock

@@ -65,6 +65,33 @@ TEST_F(OutputPaneTest, AdditionsGoToTheEndAndALongPaneStartsOver) {
     }
 }
 
+// The start-over line says where the earlier output went: to the log, or nowhere when the launch
+// could not write one; added at once or in a batch.
+TEST_F(OutputPaneTest, AStartOverPointsToTheLogOnlyWhenThereIsOne) {
+    struct Case {
+        bool logWritten;
+        bool batched;
+        const wchar_t* notice;
+    } cases[] = {
+        {true, false, L"Earlier output is in the launcher log.\r\n"},
+        {true, true, L"Earlier output is in the launcher log.\r\n"},
+        {false, false, L"Earlier output was not kept: the launch log could not be written.\r\n"},
+        {false, true, L"Earlier output was not kept: the launch log could not be written.\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "log written " << c.logWritten << ", batched " << c.batched);
+        SetPaneLogWritten(c.logWritten);
+        SetWindowTextW(gControls.outputPane, Filler(60001).c_str());
+        if (c.batched)
+            OpenPaneBatch();
+        AppendOutput(L"next\r\n");
+        if (c.batched)
+            ClosePaneBatch();
+        EXPECT_EQ(PaneText(), std::wstring(c.notice) + L"next\r\n");
+    }
+    SetPaneLogWritten(true);
+}
+
 // The pump writes a tick's lines in one batch; the pane must end up exactly as with one addition
 // per line, including the start-over and the pane's own text limit.
 TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
