@@ -283,7 +283,7 @@ void ConsumeReaderBytes(std::size_t count) {
 
 bool ArmReaderWake() {
     gReader.wakeArmed.store(true);
-    std::atomic_thread_fence(std::memory_order_seq_cst);
+    std::atomic_thread_fence(std::memory_order_seq_cst); // pairs with the one in WakeWindow
     if (RingFilled(gRing) == 0 && !gReader.finished.load())
         return true;
     // Bytes or the end came while arming: take the wake back unless the reader already used it.

@@ -422,6 +422,7 @@ TEST(Faults, BrokenSettingsOutputIsShownAsTheHelperWroteIt) {
         {"invalid UTF-8", "line Store \\xFF damaged\nexit 1\n", L"Store \uFFFD damaged\n"},
         {"closes its output and fails later", "line Store locked\nclose-output\nsleep 1500\nexit 1\n",
          L"Store locked\n"},
+        {"a zero byte in its output", "line Store\\x00locked\nexit 1\n", L"Store\uFFFDlocked\n"},
     };
     PlayerFolder folder;
     Launcher launcher(folder);
