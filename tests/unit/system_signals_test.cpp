@@ -2,7 +2,9 @@
 // game is being prepared, and the taskbar button flashed only when a launch has just failed while the
 // window was in the background.
 #include <gtest/gtest.h>
+#include <string>
 #include "launch/system_signals.h"
+#include "shell/system_signal_calls.h"
 
 namespace {
 
@@ -53,6 +55,49 @@ TEST(SystemSignals, TheButtonFlashesWhenALaunchHasJustFailedInTheBackground) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FlashTaskbarButton(c.before, c.now, c.foreground), c.flash) << c.name;
+    }
+}
+
+class RecordedCalls final : public SystemSignalCalls {
+  public:
+    void KeepAwake(bool awake) override { calls += awake ? "awake " : "release "; }
+    void FlashButton() override { calls += "flash "; }
+    std::string calls;
+};
+
+// A session as the shell asks after every tick and command: the system is called only when what is
+// wanted changes, and the button flashes once per failure in the background.
+TEST(SystemSignals, TheSystemIsCalledOnlyWhenWhatIsWantedChanges) {
+    struct Step {
+        const char* name;
+        LaunchPhase phase;
+        bool gameRunning;
+        bool foreground;
+        const char* calls;
+    } steps[] = {
+        {"idle", LaunchPhase::Idle, false, true, ""},
+        {"Play", LaunchPhase::Launching, false, true, "awake "},
+        {"setup goes on", LaunchPhase::Launching, false, false, ""},
+        {"game started", LaunchPhase::Launching, true, false, "release "},
+        {"game runs", LaunchPhase::Launching, true, false, ""},
+        {"restart after the game", LaunchPhase::Launching, false, false, "awake "},
+        {"ends with an error in the background", LaunchPhase::EndedNeedingAttention, false, false,
+         "release flash "},
+        {"still needing attention", LaunchPhase::EndedNeedingAttention, false, false, ""},
+        {"player is back", LaunchPhase::EndedNeedingAttention, false, true, ""},
+        {"settings helper", LaunchPhase::SettingsHelper, false, true, ""},
+        {"Play again", LaunchPhase::Launching, false, true, "awake "},
+        {"ends with an error in front", LaunchPhase::EndedNeedingAttention, false, true, "release "},
+        {"Play once more", LaunchPhase::Launching, false, false, "awake "},
+        {"ends well", LaunchPhase::Idle, false, false, "release "},
+    };
+    AppliedSystemSignals applied;
+    for (const Step& step : steps) {
+        RecordedCalls recorded;
+        LaunchProgress progress;
+        progress.gameRunning = step.gameRunning;
+        ApplySystemSignals(applied, step.phase, progress, step.foreground, recorded);
+        EXPECT_EQ(recorded.calls, step.calls) << step.name;
     }
 }
 
