@@ -86,6 +86,7 @@ TEST_F(PaintCanvasTest, IdleHomeScreen) {
     EXPECT_EQ(canvas_.Ink({36, 32, 284, 53}, RGB(21, 30, 42)), Gold) << "edition line";
     EXPECT_EQ(canvas_.At(160, 170), Gold) << "emblem shaft";
     EXPECT_EQ(canvas_.At(170, 197), Gold) << "emblem cross bar";
+    EXPECT_EQ(canvas_.Ink({40, 248, 52, 268}, SidePanelShade(258, 560)), SlateLine) << "a crossing line";
     EXPECT_EQ(canvas_.Ink({94, 188, 99, 196}, SidePanelShade(192, 560)), StoneLight) << "emblem circle";
     EXPECT_EQ(canvas_.Ink({158, 108, 163, 112}, SidePanelShade(110, 560)), StoneLight) << "diamond top";
     EXPECT_EQ(canvas_.At(377, 315), Gold) << "status dot";
@@ -220,6 +221,8 @@ TEST_F(PaintCanvasTest, HighContrastPaintsFlatInSystemColoursOnly) {
         EXPECT_EQ(canvas_.At(5, 559), c.window);
         EXPECT_EQ(canvas_.At(320, 450), c.windowText) << "its edge";
         EXPECT_EQ(canvas_.At(160, 170), c.windowText) << "emblem shaft";
+        EXPECT_EQ(canvas_.Ink({40, 248, 52, 268}, c.window), c.window)
+            << "no crossing lines behind the emblem";
         EXPECT_EQ(canvas_.At(356, 330), c.windowText) << "status card border";
         EXPECT_EQ(canvas_.At(400, 330), c.window) << "status card";
         EXPECT_EQ(canvas_.At(377, 315), state.attention ? c.hotLight : c.windowText) << "status dot";
