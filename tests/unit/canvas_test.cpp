@@ -267,10 +267,12 @@ TEST_F(PaintCanvasTest, HighContrastBarIsAnOutlineWithTheFillInside) {
         EXPECT_EQ(canvas_.At(356, 279), c.windowText) << "left end";
         EXPECT_EQ(canvas_.At(863, 279), c.windowText) << "right end";
         EXPECT_EQ(canvas_.At(600, 282), c.window) << "nothing below the strip";
-        if (k.filledX >= 0)
+        if (k.filledX >= 0) {
             EXPECT_EQ(canvas_.At(k.filledX, 279), c.highlight);
-        if (k.emptyX >= 0)
+        }
+        if (k.emptyX >= 0) {
             EXPECT_EQ(canvas_.At(k.emptyX, 279), c.window);
+        }
     }
 }
 

@@ -336,8 +336,9 @@ TEST(ReducedMotion, TheIndeterminateSegmentStandsStillWithoutAnimations) {
         SCOPED_TRACE(testing::Message() << c.counter << " animate " << c.animate);
         PixelRect segment{};
         EXPECT_EQ(ShownIndeterminateSegment(*c.geometry, c.counter, c.animate, &segment), c.shown);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(segment, c.segment);
+        }
     }
     const CanvasGeometry narrow = ComputeCanvasGeometry(380, 200, 96);
     PixelRect none{};
