@@ -5,13 +5,6 @@
 
 namespace {
 
-// The colour of a summary text: the plan speaks palette colours, the list colour roles.
-TextColour SummaryColour(std::uint32_t colour) {
-    if (colour == Palette::Gold)
-        return TextColour::Gold;
-    return colour == Palette::TextBright ? TextColour::Bright : TextColour::Muted;
-}
-
 struct Columns {
     int left, right, middle, clientHeight;
     PixelRect Band(int from, int to, int top, int bottom) const {
@@ -36,8 +29,8 @@ void DescribeControlsSummary(const SettingsModel& model, const Columns& c, int i
             to = c.middle;
         if (item.column == SummaryColumn::Value)
             from = c.middle;
-        AppendText(out, item.text, c.Band(from, to, item.top, item.bottom), item.role,
-                   SummaryColour(item.colour), item.preset);
+        AppendText(out, item.text, c.Band(from, to, item.top, item.bottom), item.role, item.colour,
+                   item.preset);
     }
 }
 
