@@ -20,6 +20,13 @@ ButtonLook LookForControl(int controlId, int activeTab) {
 
 namespace {
 
+// A look of the palette: every button stands on Night, Play's arrow is GoldInk, and state shows by
+// colour alone.
+LookColours PaletteLook(bool hasFace, std::uint32_t fill, std::uint32_t border, int corner,
+                        std::uint32_t text, std::uint32_t focusRing) {
+    return {hasFace, fill, border, corner, text, text, focusRing, Palette::Night, Palette::GoldInk, 0, false};
+}
+
 LookColours Primary(const ButtonState& s) {
     std::uint32_t face = Palette::Gold;
     // Disabled wins over pressed, pressed over hovered.
@@ -31,21 +38,19 @@ LookColours Primary(const ButtonState& s) {
         face = Palette::GoldLight;
     }
     const std::uint32_t text = s.disabled ? Palette::StonePale : Palette::InkOnGold;
-    return {true, face, face, 12, text, text, Palette::GoldDim, Palette::Night, Palette::GoldInk, 0, false};
+    return PaletteLook(true, face, face, 12, text, Palette::GoldDim);
 }
 
 LookColours Accent(const ButtonState& s) {
     const std::uint32_t face = s.disabled ? Palette::Stone : Palette::Gold;
     const std::uint32_t text = s.disabled ? Palette::TextDim : Palette::InkOnGold;
-    return {true, face, face, 8, text, text, Palette::GoldDim, Palette::Night, Palette::GoldInk, 0, false};
+    return PaletteLook(true, face, face, 8, text, Palette::GoldDim);
 }
 
 LookColours Chip(const ButtonState& s) {
     const std::uint32_t face = s.hovered ? Palette::SlateHover : Palette::Slate;
     const std::uint32_t text = s.disabled ? Palette::TextDim : Palette::TextBright;
-    return {
-        true, face, Palette::SlateEdge, 8, text, text, Palette::TextMuted, Palette::Night, Palette::GoldInk,
-        0,    false};
+    return PaletteLook(true, face, Palette::SlateEdge, 8, text, Palette::TextMuted);
 }
 
 LookColours Row(const ButtonState& s) {
@@ -57,17 +62,7 @@ LookColours Row(const ButtonState& s) {
 LookColours Quiet(const ButtonState& s, bool isSettingsButton) {
     const bool boxed = !s.disabled && (s.hovered || isSettingsButton);
     const std::uint32_t text = s.disabled ? Palette::TextFaint : Palette::TextMuted;
-    return {boxed,
-            Palette::Slate,
-            Palette::SlateEdge,
-            8,
-            text,
-            text,
-            Palette::SlateEdge,
-            Palette::Night,
-            Palette::GoldInk,
-            0,
-            false};
+    return PaletteLook(boxed, Palette::Slate, Palette::SlateEdge, 8, text, Palette::SlateEdge);
 }
 
 // System colours only. Faces are button faces with button text, the emphasised ones highlighted;
