@@ -47,9 +47,9 @@ int PlanControlsSummary(wchar_t* work, SummaryItem (&items)[kSummaryMaxItems]) {
             wchar_t* value = pair + 2;
             while (*value == L' ')
                 ++value;
-            items[count++] = {line, y, y + 25, SummaryColumn::Name, BodyFont, TextLeft, Palette::TextMuted};
+            items[count++] = {line, y, y + 25, SummaryColumn::Name, BodyFont, TextLeft, TextColour::Muted};
             items[count++] = {
-                value, y, y + 25, SummaryColumn::Value, BodyFont, TextRight, Palette::TextBright};
+                value, y, y + 25, SummaryColumn::Value, BodyFont, TextRight, TextColour::Bright};
             y += 25;
         } else if (*line != L'\0') {
             const bool heading = i == 0;
@@ -59,7 +59,7 @@ int PlanControlsSummary(wchar_t* work, SummaryItem (&items)[kSummaryMaxItems]) {
                               SummaryColumn::Full,
                               CaptionFont,
                               TextLeft,
-                              heading ? Palette::Gold : Palette::TextMuted};
+                              heading ? TextColour::Gold : TextColour::Muted};
             y += heading ? 23 : 16;
         } else {
             y += 6;

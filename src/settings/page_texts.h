@@ -25,7 +25,7 @@ struct SummaryItem {
     SummaryColumn column;
     FontRole role;
     TextPreset preset;
-    std::uint32_t colour;
+    TextColour colour;
 };
 
 // Lays out the controls summary from its working copy, which it cuts into lines in place:

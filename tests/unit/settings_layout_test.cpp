@@ -107,13 +107,13 @@ struct PlannedItem {
     int top, bottom;
     SummaryColumn column;
     FontRole role;
-    std::uint32_t colour;
+    TextColour colour;
     bool operator==(const PlannedItem&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const PlannedItem& item) {
     return out << std::string(item.text.begin(), item.text.end()) << " " << item.top << "-" << item.bottom
                << " col " << static_cast<int>(item.column) << " role " << item.role << " colour "
-               << item.colour;
+               << static_cast<int>(item.colour);
 }
 
 std::vector<PlannedItem> Plan(const std::wstring& summary) {
@@ -132,7 +132,7 @@ std::vector<PlannedItem> Plan(const std::wstring& summary) {
 
 TEST(PlanControlsSummary, HeadingPairsAndLines) {
     using C = SummaryColumn;
-    constexpr auto kGold = Palette::Gold, kMuted = Palette::TextMuted, kBright = Palette::TextBright;
+    constexpr auto kGold = TextColour::Gold, kMuted = TextColour::Muted, kBright = TextColour::Bright;
     struct Case {
         const char* what;
         std::wstring summary;
