@@ -77,5 +77,6 @@ bool ValueCues::For(bool shown, const wchar_t* value) {
     }
     const bool appearing = !value_.Known();
     const bool changed = value_.Update(value);
-    return changed && !appearing;
+    // No figure is no news: a bar without one (a new launch's) is remembered, not announced.
+    return changed && !appearing && value[0] != L'\0';
 }

@@ -57,9 +57,9 @@ class StatusCues {
     bool alert_ = false;
 };
 
-// A progress bar's value is announced when it changes while the bar is shown; the value it appears
-// with is no change (its appearance is announced by the status line), and a bar that goes away is
-// forgotten.
+// A progress bar's value is announced when it changes to a figure while the bar is shown; the value
+// it appears with is no change (its appearance is announced by the status line), losing the figure
+// is none either (a new launch starts without one), and a bar that goes away is forgotten.
 class ValueCues {
   public:
     bool For(bool shown, const wchar_t* value);

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
+#include "shell/accessibility.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
 #include "shell/helper_events.h"
@@ -48,6 +49,7 @@ LRESULT OnCreate(HWND window) {
 
 void OnDestroy() {
     ReleaseTaskbar();
+    StopAccessibility();
     if (gArgumentArray != nullptr)
         LocalFree(gArgumentArray);
     gArgumentArray = nullptr;
@@ -155,6 +157,8 @@ LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         OnTaskbarButtonCreated(window);
         return 0;
     }
+    if (IsLiveObjectQuery(message))
+        return AnswerLiveObjectQuery();
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -177,6 +181,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case kMessageHelperOutput: OnHelperOutput(window, wParam); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_GETOBJECT: return AnswerClientObject(window, wParam, lParam);
     default: return OnOtherMessage(window, message, wParam, lParam);
     }
 }

@@ -114,13 +114,16 @@ TEST(AccessibleTree, ProgressValueChangesWhileTheBarIsShown) {
         bool announced;
     };
     const Step steps[] = {
-        {false, L"", false},                        // idle home page: no bar
-        {true, L"", false},                         // the bar appears without a figure
-        {true, L"", false},                         // ticks without a change
-        {true, L"25%", true},                       // the first figure
-        {true, L"25%", false},                      // the elapsed seconds change, the figure does not
-        {true, L"27%", true},  {false, L"", false}, // the launch ended
-        {true, L"27%", false},                      // a new bar appears: its first value is no change
+        {false, L"", false},   // idle home page: no bar
+        {true, L"", false},    // the bar appears without a figure
+        {true, L"", false},    // ticks without a change
+        {true, L"25%", true},  // the first figure
+        {true, L"25%", false}, // the elapsed seconds change, the figure does not
+        {true, L"27%", true},
+        {true, L"", false},    // the next launch's bar, seen before the last one was seen gone
+        {true, L"27%", true},  // its first figure, though equal to the last launch's
+        {false, L"", false},   // the launch ended
+        {true, L"27%", false}, // a new bar appears: its first value is no change
         {true, L"28%", true},
     };
     ValueCues cues;
