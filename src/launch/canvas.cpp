@@ -1,20 +1,8 @@
 #include "launch/canvas.h"
-#include "launcher_version.h"
-#include "launch/estimate_text.h"
-#include "launch/launch_progress.h"
 #include "ui/drawing.h"
+#include "ui/outline_drawing.h"
 
 namespace {
-
-constexpr const wchar_t* kEditionLine = L"O S T R A V I C";
-constexpr const wchar_t* kTitleLead = L"T H A R N   O F";
-constexpr const wchar_t* kTitle = L"EMBERFALL";
-constexpr const wchar_t* kTagline = L"A JOURNEY BEYOND THE EMBERS";
-constexpr const wchar_t* kLauncherLabel = L"G A M E   L A U N C H E R";
-constexpr const wchar_t* kVersion = L"V" LAUNCHER_VERSION_TEXT;
-constexpr const wchar_t* kWelcome = L"Pick up where you left off. Your settings stay with you.";
-constexpr const wchar_t* kToggleHint = L"Use this if the game has trouble starting.";
-constexpr const wchar_t* kFooter = L"F1 in game  /  Graphics, controls & networking";
 
 void Line(HDC dc, const PixelSegment& s, COLORREF colour, int width) {
     DrawLine(dc, s.x1, s.y1, s.x2, s.y2, colour, width);
@@ -23,16 +11,18 @@ void Line(HDC dc, const PixelSegment& s, COLORREF colour, int width) {
 void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
     for (int y = 0; y < height; ++y)
         FillSolid(dc, {0, y, g.panelWidth, y + 1}, SidePanelShade(y, height));
-    Line(dc, g.divider, Palette::SlateEdge, 1);
-    DrawTextIn(dc, kEditionLine, ToRect(g.editionLine), CaptionFont, Palette::Gold, TextLeft);
-    Line(dc, g.goldRule, Palette::Gold, g.goldRuleWidth);
-    for (const PixelSegment& hairline : g.hairlines)
-        Line(dc, hairline, Palette::SlateLine, 1);
 }
 
-void PaintEmblem(HDC dc, const CanvasGeometry& g) {
+void PaintPanelLines(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
+    Line(dc, g.divider, scheme.divider, 1);
+    Line(dc, g.goldRule, scheme.accent, g.goldRuleWidth);
+    for (const PixelSegment& hairline : g.hairlines)
+        Line(dc, hairline, scheme.hairline, 1);
+}
+
+void PaintEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
     {
-        const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, Palette::StoneLight));
+        const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, scheme.emblemOutline));
         const SelectedObject penSelected(dc, pen.get());
         const SelectedObject brushSelected(dc, GetStockObject(NULL_BRUSH));
         const PixelRect& c = g.emblemCircle;
@@ -43,71 +33,58 @@ void PaintEmblem(HDC dc, const CanvasGeometry& g) {
         Polyline(dc, diamond, 5);
     }
     for (const PixelSegment& stroke : g.emblemStrokes)
-        Line(dc, stroke, Palette::Gold, g.emblemStrokeWidth);
+        Line(dc, stroke, scheme.accent, g.emblemStrokeWidth);
 }
 
-void PaintHeader(HDC dc, const CanvasGeometry& g) {
-    DrawTextIn(dc, kTitleLead, ToRect(g.titleLead), TitleLeadFont, Palette::TextBright, TextCenter);
-    DrawTextIn(dc, kTitle, ToRect(g.title), TitleFont, Palette::TextBright, TextCenter);
-    DrawTextIn(dc, kTagline, ToRect(g.tagline), CaptionFont, Palette::TextMuted, TextLeft);
-    DrawTextIn(dc, kLauncherLabel, ToRect(g.launcherLabel), CaptionFont, Palette::TextMuted, TextLeft);
-    FillRoundRect(dc, ToRect(g.versionChip), Palette::Slate, Palette::SlateEdge, 8);
-    DrawTextIn(dc, kVersion, ToRect(g.versionChip), CaptionFont, Palette::Gold, TextCenter);
-}
-
-const wchar_t* Headline(const HomeView& view) {
-    if (view.attention)
-        return L"Launch needs attention";
-    return view.helperRunning ? L"Preparing your game" : L"Ready to play";
-}
-
-void PaintEstimate(HDC dc, const CanvasGeometry& g, bool helperRunning) {
-    const LaunchProgress& p = gProgress;
-    if (!p.progressStarted) {
-        DrawTextIn(dc, kWelcome, ToRect(g.estimateBand), BodyFont, Palette::TextMuted, TextWrap);
-        return;
-    }
-    wchar_t text[kEstimateTextUnits];
-    const std::uint64_t seconds =
-        EstimateSeconds(helperRunning, GetTickCount64(), p.startTick, p.elapsedSeconds);
-    FormatEstimateText(text, kEstimateTextUnits, p.highestPermille, seconds, p.peakCommittedMiB,
-                       p.memoryLimitMiB);
-    DrawTextIn(dc, text, ToRect(g.estimateBand), BodyFont, Palette::TextMuted, TextWrap);
-}
-
-void PaintProgressBar(HDC dc, const CanvasGeometry& g) {
-    FillSolid(dc, ToRect(g.progressTrack), Palette::SlateEdge);
+// In high contrast the bar is drawn by shape as well: the track is an outline around the whole strip
+// and the fill sits inside it, so an empty bar and a full one differ in form, not only in colour.
+void PaintProgressBar(HDC dc, const CanvasGeometry& g, const LaunchProgress& progress, bool animate,
+                      const ColourScheme& scheme) {
     PixelRect fill{};
-    if (gProgress.progressStarted) {
-        fill = ProgressFill(g, gProgress.highestPermille);
-    } else if (!IndeterminateSegment(g, gProgress.animationCounter, &fill)) {
+    bool hasFill = true;
+    if (progress.progressStarted) {
+        fill = ProgressFill(g, progress.highestPermille);
+    } else {
+        hasFill = ShownIndeterminateSegment(g, progress.animationCounter, animate, &fill);
+    }
+    if (scheme.highContrast) {
+        const PixelRect& strip = g.progressStrip;
+        FillSolid(dc, ToRect(strip), scheme.background);
+        FrameSolid(dc, ToRect(strip), scheme.track);
+        const PixelRect inner{strip.left + 1, strip.top + 1, strip.right - 1, strip.bottom - 1};
+        const int from = fill.left > inner.left ? fill.left : inner.left;
+        const int to = fill.right < inner.right ? fill.right : inner.right;
+        if (hasFill && to > from)
+            FillSolid(dc, {from, inner.top, to, inner.bottom}, scheme.trackFill);
         return;
     }
-    if (fill.right > fill.left)
-        FillSolid(dc, ToRect(fill), Palette::Gold);
+    FillSolid(dc, ToRect(g.progressTrack), scheme.track);
+    if (hasFill && fill.right > fill.left)
+        FillSolid(dc, ToRect(fill), scheme.trackFill);
 }
 
 } // namespace
 
-void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight) {
-    FillSolid(dc, {0, 0, clientWidth, clientHeight}, Palette::Night);
-    PaintSidePanel(dc, g, clientHeight);
-    PaintEmblem(dc, g);
-    PaintHeader(dc, g);
+void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight,
+                      const ColourScheme& scheme) {
+    FillSolid(dc, {0, 0, clientWidth, clientHeight}, scheme.background);
+    if (scheme.highContrast) {
+        FillSolid(dc, {0, 0, g.panelWidth, clientHeight}, scheme.background);
+    } else {
+        PaintSidePanel(dc, g, clientHeight);
+    }
+    PaintPanelLines(dc, g, scheme);
+    PaintEmblem(dc, g, scheme);
+    FillRoundRect(dc, ToRect(g.versionChip), scheme.cardFill, scheme.cardEdge, 8);
 }
 
-void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view) {
-    DrawTextIn(dc, Headline(view), ToRect(g.headline), HeadlineFont, Palette::TextBright, TextLeft);
-    PaintEstimate(dc, g, view.helperRunning);
-    FillRoundRect(dc, ToRect(g.statusCard), Palette::Slate, Palette::SlateEdge, 12);
-    const COLORREF dot = view.attention ? Palette::Alert : Palette::Gold;
+void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view, const LaunchProgress& progress,
+                    bool animate, const ColourScheme& scheme) {
+    FillRoundRect(dc, ToRect(g.statusCard), scheme.cardFill, scheme.cardEdge, 12);
+    const COLORREF dot = view.attention ? scheme.dotAttention : scheme.dot;
     FillRoundRect(dc, ToRect(g.statusDot), dot, dot, 6);
-    if (view.helperRunning)
-        PaintProgressBar(dc, g);
-    if (view.detailsVisible) {
-        FillRoundRect(dc, ToRect(g.detailsPanel), Palette::NightDeep, Palette::SlateEdge, 8);
-    } else {
-        DrawTextIn(dc, kToggleHint, ToRect(g.toggleHint), CaptionFont, Palette::TextMuted, TextWrap);
-    }
-    DrawTextIn(dc, kFooter, ToRect(g.footer), CaptionFont, Palette::TextMuted, TextLeft);
+    if (ShowsProgressBar(view))
+        PaintProgressBar(dc, g, progress, animate, scheme);
+    if (view.detailsVisible)
+        FillRoundRect(dc, ToRect(g.detailsPanel), scheme.paneFill, scheme.paneEdge, 8);
 }

@@ -1,15 +1,15 @@
 #pragma once
 #include <windows.h>
 #include "launch/canvas_geometry.h"
+#include "launch/home_elements.h"
+#include "launch/launch_progress.h"
+#include "ui/colour_scheme.h"
 
-// What the home page's state shows besides the launch progress.
-struct HomeView {
-    bool attention;      // the status line reports something that needs the player
-    bool helperRunning;  // a child runs: the headline says so and the progress bar shows
-    bool detailsVisible; // the launch output pane's panel replaces the toggle's hint
-};
-
-// Background, side panel, emblem and header: what both pages show.
-void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight);
-// The home page's headline, estimate, status card, progress bar, details panel or hint and footer.
-void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view);
+// The decoration both pages show: background, side panel, emblem and the version chip's face. The
+// texts are the list's (DescribeCanvasFrame), painted over it.
+void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight,
+                      const ColourScheme& scheme);
+// The home page's decoration: status card and dot, progress bar, details panel. animate is false
+// when the system asks for no animations: the indeterminate segment then stands still.
+void PaintHomeState(HDC dc, const CanvasGeometry& g, const HomeView& view, const LaunchProgress& progress,
+                    bool animate, const ColourScheme& scheme);

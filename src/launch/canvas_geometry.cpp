@@ -102,3 +102,17 @@ bool IndeterminateSegment(const CanvasGeometry& g, std::int32_t animationCounter
                 track.bottom};
     return true;
 }
+
+bool ShownIndeterminateSegment(const CanvasGeometry& g, std::int32_t animationCounter, bool animate,
+                               PixelRect* segment) {
+    if (animate)
+        return IndeterminateSegment(g, animationCounter, segment);
+    const int width = g.contentWidth;
+    const int seg = width / 4;
+    if (width <= 0 || seg <= 0)
+        return false;
+    const PixelRect& track = g.progressTrack;
+    const int from = track.left + (width - seg) / 2;
+    *segment = {from, track.top, from + seg, track.bottom};
+    return true;
+}

@@ -55,3 +55,8 @@ PixelRect ProgressFill(const CanvasGeometry& g, std::uint32_t highestPermille);
 // indeterminateStep per tick, at most a quarter of the track wide. False when nothing is drawn
 // (a content column too narrow for a segment, or the segment just entering).
 bool IndeterminateSegment(const CanvasGeometry& g, std::int32_t animationCounter, PixelRect* segment);
+
+// The segment shown while no figure is known: the moving one, or, when the system asks for no
+// animations, one that stands still in the middle of the track.
+bool ShownIndeterminateSegment(const CanvasGeometry& g, std::int32_t animationCounter, bool animate,
+                               PixelRect* segment);

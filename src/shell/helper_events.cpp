@@ -6,6 +6,7 @@
 #include "shell/launch_glue.h"
 #include "shell/output_pane.h"
 #include "shell/settings_glue.h"
+#include "shell/system_settings.h"
 #include "ui/scale.h"
 
 namespace {
@@ -31,7 +32,9 @@ void RefreshMovingStrips(HWND mainWindow) {
     if (!gProgress.gameRunning && !IsIconic(mainWindow)) {
         gProgress.animationCounter =
             static_cast<std::int32_t>(static_cast<std::uint32_t>(gProgress.animationCounter) + 1u);
-        InvalidateStrip(mainWindow, g.progressStrip);
+        // Without animations the segment stands still: nothing on the strip changes per tick.
+        if (gClientAreaAnimation)
+            InvalidateStrip(mainWindow, g.progressStrip);
     }
 }
 

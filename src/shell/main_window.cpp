@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include <shellapi.h>
 #include <cwchar>
+#include <initializer_list>
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
 #include "shell/accessibility.h"
@@ -12,6 +13,7 @@
 #include "shell/session_lock.h"
 #include "shell/settings_glue.h"
 #include "shell/status_line.h"
+#include "shell/system_settings.h"
 #include "shell/taskbar.h"
 #include "shell/window_refresh.h"
 #include "ui/drawing.h"
@@ -22,9 +24,24 @@ wchar_t** gArgumentArray = nullptr;
 
 namespace {
 
-HBRUSH gSlateBrush = nullptr;
-HBRUSH gNightDeepBrush = nullptr;
-HBRUSH gNightBrush = nullptr;
+// The grounds of the static controls, in the colour scheme's colours: the status line on the home
+// page's card and on the settings page, the output pane.
+HBRUSH gCardBrush = nullptr;
+HBRUSH gPaneBrush = nullptr;
+HBRUSH gPageBrush = nullptr;
+
+void CreateSchemeBrushes() {
+    gCardBrush = CreateSolidBrush(gColourScheme.cardFill);
+    gPaneBrush = CreateSolidBrush(gColourScheme.paneFill);
+    gPageBrush = CreateSolidBrush(gColourScheme.background);
+}
+
+void DeleteSchemeBrushes() {
+    for (HBRUSH* brush : {&gCardBrush, &gPaneBrush, &gPageBrush}) {
+        DeleteObject(*brush);
+        *brush = nullptr;
+    }
+}
 
 LRESULT OnCreate(HWND window) {
     gArgumentArray = CommandLineToArgvW(GetCommandLineW(), &gArgumentCount);
@@ -35,9 +52,9 @@ LRESULT OnCreate(HWND window) {
         return -1;
     InstallHelperTargets();
 
-    gSlateBrush = CreateSolidBrush(Palette::Slate);
-    gNightDeepBrush = CreateSolidBrush(Palette::NightDeep);
-    gNightBrush = CreateSolidBrush(Palette::Night);
+    ApplySystemSettings(window, ReadSystemSettings());
+    if (gCardBrush == nullptr)
+        CreateSchemeBrushes();
     CreateControls(window);
     RebuildFonts();
     gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
@@ -55,9 +72,7 @@ void OnDestroy() {
     gArgumentArray = nullptr;
     gArgumentCount = 0;
     DeleteFonts();
-    DeleteObject(gSlateBrush);
-    DeleteObject(gNightDeepBrush);
-    DeleteObject(gNightBrush);
+    DeleteSchemeBrushes();
     PostQuitMessage(0);
 }
 
@@ -95,18 +110,24 @@ void OnClose(HWND window) {
 }
 
 LRESULT OnCtlColorStatic(HDC dc, HWND control) {
+    const ColourScheme& scheme = gColourScheme;
     if (control == gControls.outputPane) {
-        SetTextColor(dc, Palette::TextMuted);
-        SetBkColor(dc, Palette::NightDeep);
-        return reinterpret_cast<LRESULT>(gNightDeepBrush);
+        SetTextColor(dc, scheme.paneText);
+        SetBkColor(dc, scheme.paneFill);
+        return reinterpret_cast<LRESULT>(gPaneBrush);
     }
-    SetTextColor(dc, gAttentionFlag ? Palette::Alert : Palette::TextMuted);
+    SetTextColor(dc, gAttentionFlag ? scheme.statusAttentionText : scheme.statusText);
     if (gSettings.pageVisible) {
-        SetBkColor(dc, Palette::Night);
-        return reinterpret_cast<LRESULT>(gNightBrush);
+        SetBkColor(dc, scheme.background);
+        return reinterpret_cast<LRESULT>(gPageBrush);
     }
-    SetBkColor(dc, Palette::Slate);
-    return reinterpret_cast<LRESULT>(gSlateBrush);
+    SetBkColor(dc, scheme.cardFill);
+    return reinterpret_cast<LRESULT>(gCardBrush);
+}
+
+// High contrast, its colours or the animation setting may have changed.
+void OnSystemSettingsChange(HWND window) {
+    ApplySystemSettings(window, ReadSystemSettings());
 }
 
 void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
@@ -164,6 +185,20 @@ LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 
 } // namespace
 
+bool ApplySystemSettings(HWND window, const SystemSettings& settings) {
+    const ColourScheme scheme = ChooseColourScheme(settings.highContrast, settings.colours);
+    if (scheme == gColourScheme && settings.clientAreaAnimation == gClientAreaAnimation)
+        return false;
+    gColourScheme = scheme;
+    gClientAreaAnimation = settings.clientAreaAnimation;
+    if (gCardBrush != nullptr) {
+        DeleteSchemeBrushes();
+        CreateSchemeBrushes();
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return true;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: return OnCreate(window);
@@ -180,6 +215,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case kMessageHelperOutput: OnHelperOutput(window, wParam); return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnSystemSettingsChange(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_GETOBJECT: return AnswerClientObject(window, wParam, lParam);
     default: return OnOtherMessage(window, message, wParam, lParam);

@@ -1,13 +1,19 @@
 #include "shell/painting.h"
 #include <cstddef>
 #include "launch/canvas.h"
+#include "launch/home_elements.h"
+#include "launcher_version.h"
 #include "process/helper_process.h"
 #include "settings/catalogue.h"
+#include "settings/settings_elements.h"
 #include "settings/settings_model.h"
-#include "settings/settings_paint.h"
 #include "shell/app_state.h"
 #include "shell/status_line.h"
+#include "shell/system_settings.h"
+#include "shell/window_refresh.h"
 #include "text/utf8.h"
+#include "ui/drawing.h"
+#include "ui/element_paint.h"
 #include "ui/owner_draw.h"
 #include "ui/scale.h"
 
@@ -15,6 +21,36 @@ namespace {
 
 // A row's name and option label, converted from UTF-8, including the terminator.
 constexpr std::size_t kRowTextUnits = 160;
+constexpr const wchar_t* kVersionChip = L"V" LAUNCHER_VERSION_TEXT;
+
+// The list PaintCanvas paints from: built anew for every paint, kept here so nothing is allocated.
+ScreenElements gPaintedElements;
+
+HomeView CurrentHomeView() {
+    return {gAttentionFlag != 0, HelperRunning(), gLaunchDetailsVisible};
+}
+
+// The height of one line of body text, where the estimate's memory line starts.
+int BodyLineHeight(HDC dc) {
+    const SelectedObject fontSelected(dc, gFonts[BodyFont]);
+    TEXTMETRICW metrics{};
+    return GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : 0;
+}
+
+void Describe(const CanvasGeometry& g, int clientWidth, int clientHeight, int bodyLineHeight,
+              ScreenElements& out) {
+    ClearScreenElements(out);
+    DescribeCanvasFrame(g, kVersionChip, out);
+    if (gSettings.pageVisible) {
+        SettingsPageView view{clientWidth, clientHeight, gUiScale, {}};
+        const ControlStates states = ComputeControlStates(CurrentWindowState());
+        for (int tab = 0; tab < kTabCount; ++tab)
+            view.tabEnabled[tab] = states.tabs[tab].enabled;
+        DescribeSettingsPage(gSettings, view, out);
+        return;
+    }
+    DescribeHomePage(g, CurrentHomeView(), gProgress, GetTickCount64(), bodyLineHeight, out);
+}
 
 } // namespace
 
@@ -22,12 +58,23 @@ void PaintCanvas(HDC dc) {
     RECT client{};
     GetClientRect(gMainWindow, &client);
     const CanvasGeometry g = ComputeCanvasGeometry(client.right, client.bottom, gUiScale);
-    PaintCanvasFrame(dc, g, client.right, client.bottom);
-    if (gSettings.pageVisible) {
-        PaintSettingsPage(dc, g.contentLeft, g.contentWidth, client.bottom);
-        return;
+    Describe(g, client.right, client.bottom, BodyLineHeight(dc), gPaintedElements);
+    PaintCanvasFrame(dc, g, client.right, client.bottom, gColourScheme);
+    if (!gSettings.pageVisible)
+        PaintHomeState(dc, g, CurrentHomeView(), gProgress, gClientAreaAnimation, gColourScheme);
+    PaintElementTexts(dc, gPaintedElements, gColourScheme);
+}
+
+void DescribeScreen(ScreenElements& out) {
+    RECT client{};
+    GetClientRect(gMainWindow, &client);
+    const CanvasGeometry g = ComputeCanvasGeometry(client.right, client.bottom, gUiScale);
+    int lineHeight = 0;
+    if (HDC dc = GetDC(gMainWindow)) {
+        lineHeight = BodyLineHeight(dc);
+        ReleaseDC(gMainWindow, dc);
     }
-    PaintHomeState(dc, g, {gAttentionFlag != 0, HelperRunning(), gLaunchDetailsVisible});
+    Describe(g, client.right, client.bottom, lineHeight, out);
 }
 
 LRESULT OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -21,13 +21,11 @@ enum ElementState : unsigned {
     kElementIndeterminate = 1u << 2, // a progress bar without a figure; its value is empty
 };
 
-// The colour a painted text has: the colour scheme in force maps it (the window's palette, or the
-// system's colours in high contrast).
-enum class TextColour : std::uint8_t { Bright, Muted, Gold, Alert };
-
 struct ScreenElement {
     ElementRole role;
-    const wchar_t* name;        // never null: a constant text or a copy in the list's store
+    // Never null: a constant text, a copy in the list's store, or (a location path) the settings
+    // model's own text, which outlives any use of the list.
+    const wchar_t* name;
     const wchar_t* value;       // never null; "" but for a progress bar with a figure
     const wchar_t* description; // never null; "" or a short remark ("Indeterminate")
     unsigned state;             // ElementState bits
@@ -37,11 +35,18 @@ struct ScreenElement {
     FontRole font;
     TextColour colour;
     TextPreset preset;
+    // Painted with a blank between letters and three between words ("GAME LAUNCHER" shows as
+    // "G A M E   L A U N C H E R"); the name is the plain words a screen reader can speak.
+    bool letterSpaced;
+    // The second line of one wrapped band: painted from where the previous element's lines end
+    // (its rect is where that is when the previous text takes one line).
+    bool followsPrevious;
 };
 
 inline constexpr int kMaxScreenElements = 96;
-// Room for the texts formed from the state (estimate, memory, percentage, controls summary, paths).
-inline constexpr std::size_t kElementStoreUnits = 4096;
+// Room for the texts formed from the state: the controls summary (up to 4095 units) and the
+// estimate, memory and percentage texts, with room to spare.
+inline constexpr std::size_t kElementStoreUnits = 8192;
 
 struct ScreenElements {
     ScreenElement items[kMaxScreenElements];
@@ -49,3 +54,23 @@ struct ScreenElements {
     wchar_t store[kElementStoreUnits];
     std::size_t storeUsed = 0;
 };
+
+// Empties the list and its store.
+void ClearScreenElements(ScreenElements& list);
+
+// Copies at most length units of text (less at a terminator) into the store and returns the copy,
+// cut to the store's room; "" when the store is full.
+const wchar_t* StoreText(ScreenElements& list, const wchar_t* text, std::size_t length);
+const wchar_t* StoreText(ScreenElements& list, const wchar_t* text);
+
+// Appends an element with empty value and description, no state and no control; null when the
+// list is full. The text fields are those of a BodyFont, TextBright, TextLeft text.
+ScreenElement* AppendElement(ScreenElements& list, ElementRole role, const wchar_t* name,
+                             const PixelRect& rect);
+// Appends a painted text.
+ScreenElement* AppendText(ScreenElements& list, const wchar_t* name, const PixelRect& rect, FontRole font,
+                          TextColour colour, TextPreset preset);
+
+// The painted form of a letter-spaced text into out (capacity units including the terminator, cut
+// to fit); returns its length.
+std::size_t SpaceLetters(const wchar_t* text, wchar_t* out, std::size_t capacity);

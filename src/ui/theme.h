@@ -39,6 +39,10 @@ enum TextPreset : unsigned {
     TextWrap = 0x810,       // DT_WORDBREAK | DT_NOPREFIX
 };
 
+// The colour a painted text has: the colour scheme in force maps it (the window's palette, or the
+// system's colours in high contrast).
+enum class TextColour : std::uint8_t { Bright, Muted, Gold, Alert };
+
 // Font roles: logical size at 96 DPI, weight and face.
 enum FontRole : int {
     BodyFont,

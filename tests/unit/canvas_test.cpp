@@ -190,4 +190,35 @@ TEST_F(PaintCanvasTest, SettingsPageStopsAfterTheVersionChip) {
     EXPECT_NE(canvas_.At(356, 330), SlateEdge) << "no status card";
 }
 
+TEST_F(PaintCanvasTest, DescribeScreenFollowsTheShownPage) {
+    static ScreenElements list;
+    const struct {
+        const char* what;
+        bool settingsPage, running, started;
+        int index;
+        ElementRole role;
+        const wchar_t* name;
+        const wchar_t* value;
+    } cases[] = {
+        {"home idle", false, false, false, 6, ElementRole::Text, L"Ready to play", L""},
+        {"home launching", false, true, false, 8, ElementRole::ProgressBar, L"Overall progress", L""},
+        {"home with a figure", false, true, true, 8, ElementRole::ProgressBar, L"Overall progress", L"42%"},
+        {"settings page", true, false, false, 6, ElementRole::Text, L"Settings", L""},
+        {"settings tabs", true, false, false, 7, ElementRole::PageTab, L"Graphics", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        gSettings.pageVisible = c.settingsPage ? 1 : 0;
+        SetHelperRunning(c.running);
+        gProgress.progressStarted = c.started;
+        gProgress.highestPermille = 427;
+        DescribeScreen(list);
+        ASSERT_GT(list.count, c.index);
+        EXPECT_EQ(list.items[0].rect, (PixelRect{36, 32, 284, 53})) << "client pixels of the window";
+        EXPECT_EQ(list.items[c.index].role, c.role);
+        EXPECT_STREQ(list.items[c.index].name, c.name);
+        EXPECT_STREQ(list.items[c.index].value, c.value);
+    }
+}
+
 } // namespace
