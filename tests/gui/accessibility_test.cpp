@@ -25,7 +25,7 @@ constexpr int kSettings = 106;
 constexpr DWORD kLiveRegionChanged = 0x8019;
 constexpr DWORD kLongWait = 60000;
 
-constexpr wchar_t kChecking[] = L"Checking your game files...";
+constexpr wchar_t kChecking[] = L"Checking game files. First-time setup can take several minutes...";
 constexpr wchar_t kFailed[] =
     L"The game could not start or exited with an error. Check the launch details below.";
 constexpr wchar_t kStage12[] = L"Compiling the native game: 12 / 340 files";
@@ -115,6 +115,7 @@ TEST(Accessibility, TheHomePageSaysWhatItShowsAndTheToggleIsACheckBox) {
     // The toggle's own window answers as a check box whose state follows a click.
     IAccessible* toggle = driver::ClientObjectOf(launcher.Control(kBasicGraphics));
     ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(LiveObjects(launcher), 1); // the one this reader holds
     AccessibleItem item = driver::Describe(toggle, CHILDID_SELF);
     EXPECT_EQ(item.role, ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_EQ(item.state & STATE_SYSTEM_CHECKED, 0);
@@ -184,8 +185,9 @@ TEST(Accessibility, ALaunchIsReadAndAnnouncedOncePerChange) {
     EXPECT_EQ(listener.Texts(EVENT_OBJECT_VALUECHANGE), (Texts{L"25%", L"27%"}));
     EXPECT_EQ(listener.Texts(EVENT_SYSTEM_ALERT), (Texts{kFailed}));
     for (const driver::HeardEvent& heard : listener.Heard()) {
-        if (heard.event != EVENT_OBJECT_VALUECHANGE)
+        if (heard.event != EVENT_OBJECT_VALUECHANGE) {
             EXPECT_EQ(heard.window, driver::StatusLine(launcher.window()));
+        }
     }
     const std::vector<AccessibleItem> after = ReadChildren(launcher.window());
     EXPECT_NE(FindChild(after, ROLE_SYSTEM_STATICTEXT, L"Launch needs attention"), nullptr);
