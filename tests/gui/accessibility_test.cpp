@@ -110,6 +110,25 @@ TEST(Accessibility, TheHomePageSaysWhatItShowsAndTheToggleIsACheckBox) {
         }
     }
     EXPECT_TRUE(statusSeen);
+    // The headline is where it is painted: inside the client area, and found there by a hit test.
+    const AccessibleItem* headline = FindChild(children, ROLE_SYSTEM_STATICTEXT, L"Ready to play");
+    ASSERT_NE(headline, nullptr);
+    RECT client{};
+    GetClientRect(launcher.window(), &client);
+    MapWindowPoints(launcher.window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    RECT inside{};
+    EXPECT_FALSE(IsRectEmpty(&headline->location));
+    EXPECT_TRUE(IntersectRect(&inside, &headline->location, &client) &&
+                EqualRect(&inside, &headline->location));
+    IAccessible* main = driver::ClientObjectOf(launcher.window());
+    ASSERT_NE(main, nullptr);
+    VARIANT hit{};
+    EXPECT_EQ(main->accHitTest((headline->location.left + headline->location.right) / 2,
+                               (headline->location.top + headline->location.bottom) / 2, &hit),
+              S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, headline->childId);
+    main->Release();
     EXPECT_EQ(FindChild(children, ROLE_SYSTEM_PROGRESSBAR), nullptr); // no launch, no bar
 
     // The toggle's own window answers as a check box whose state follows a click.
