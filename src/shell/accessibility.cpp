@@ -28,6 +28,10 @@ LRESULT Serve(IAccessible* object, WPARAM flags) {
     const AccessibilityRuntime* runtime = AccessibilityFunctions();
     if (object == nullptr)
         return 0;
+    if (runtime == nullptr) {
+        object->Release();
+        return 0;
+    }
     // The result holds a reference of its own until the asking client takes the object.
     LRESULT result = runtime->lresultFromObject(__uuidof(IAccessible), flags, object);
     object->Release();
