@@ -16,6 +16,9 @@ void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
 void PaintPanelLines(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
     Line(dc, g.divider, scheme.divider, 1);
     Line(dc, g.goldRule, scheme.accent, g.goldRuleWidth);
+    // In high contrast the panel is plain: the crossing lines behind the emblem would only blur it.
+    if (scheme.highContrast)
+        return;
     for (const PixelSegment& hairline : g.hairlines)
         Line(dc, hairline, scheme.hairline, 1);
 }

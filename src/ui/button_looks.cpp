@@ -31,19 +31,21 @@ LookColours Primary(const ButtonState& s) {
         face = Palette::GoldLight;
     }
     const std::uint32_t text = s.disabled ? Palette::StonePale : Palette::InkOnGold;
-    return {true, face, face, 12, text, text, Palette::GoldDim};
+    return {true, face, face, 12, text, text, Palette::GoldDim, Palette::Night, Palette::GoldInk, 0, false};
 }
 
 LookColours Accent(const ButtonState& s) {
     const std::uint32_t face = s.disabled ? Palette::Stone : Palette::Gold;
     const std::uint32_t text = s.disabled ? Palette::TextDim : Palette::InkOnGold;
-    return {true, face, face, 8, text, text, Palette::GoldDim};
+    return {true, face, face, 8, text, text, Palette::GoldDim, Palette::Night, Palette::GoldInk, 0, false};
 }
 
 LookColours Chip(const ButtonState& s) {
     const std::uint32_t face = s.hovered ? Palette::SlateHover : Palette::Slate;
     const std::uint32_t text = s.disabled ? Palette::TextDim : Palette::TextBright;
-    return {true, face, Palette::SlateEdge, 8, text, text, Palette::TextMuted};
+    return {
+        true, face, Palette::SlateEdge, 8, text, text, Palette::TextMuted, Palette::Night, Palette::GoldInk,
+        0,    false};
 }
 
 LookColours Row(const ButtonState& s) {
@@ -55,7 +57,54 @@ LookColours Row(const ButtonState& s) {
 LookColours Quiet(const ButtonState& s, bool isSettingsButton) {
     const bool boxed = !s.disabled && (s.hovered || isSettingsButton);
     const std::uint32_t text = s.disabled ? Palette::TextFaint : Palette::TextMuted;
-    return {boxed, Palette::Slate, Palette::SlateEdge, 8, text, text, Palette::SlateEdge};
+    return {boxed,
+            Palette::Slate,
+            Palette::SlateEdge,
+            8,
+            text,
+            text,
+            Palette::SlateEdge,
+            Palette::Night,
+            Palette::GoldInk,
+            0,
+            false};
+}
+
+// System colours only. Faces are button faces with button text, the emphasised ones highlighted;
+// what is unavailable is gray text; a look without a face shows window text on the window.
+LookColours HighContrast(ButtonLook look, const ButtonState& s, bool isSettingsButton,
+                         const SystemColours& c) {
+    LookColours l{};
+    l.background = c.window;
+    l.corner = look == ButtonLook::Primary ? 12 : 8;
+    l.wideFocusRing = true;
+    l.hasFace = true;
+    l.faceFill = c.buttonFace;
+    l.faceBorder = s.hovered ? c.hotLight : c.buttonText;
+    l.text = c.buttonText;
+    l.stateBorder = s.pressed ? 2 : 0;
+    if (look == ButtonLook::Primary || look == ButtonLook::Accent)
+        l.stateBorder = 2;
+    const bool highlighted =
+        !s.disabled && ((look == ButtonLook::Primary && s.pressed) || look == ButtonLook::Accent);
+    if (highlighted) {
+        l.faceFill = c.highlight;
+        l.faceBorder = c.buttonText;
+        l.text = c.highlightText;
+    }
+    if (look == ButtonLook::Quiet) {
+        l.hasFace = !s.disabled && (s.hovered || isSettingsButton || s.pressed);
+        if (!l.hasFace)
+            l.text = c.windowText;
+    }
+    if (s.disabled) {
+        l.faceBorder = c.grayText;
+        l.text = c.grayText;
+    }
+    l.value = l.text;
+    l.glyph = l.text;
+    l.focusRing = l.text;
+    return l;
 }
 
 } // namespace
@@ -69,6 +118,13 @@ LookColours ResolveLook(ButtonLook look, const ButtonState& state, bool isSettin
     case ButtonLook::Quiet: break;
     }
     return Quiet(state, isSettingsButton);
+}
+
+LookColours ResolveLook(ButtonLook look, const ButtonState& state, bool isSettingsButton,
+                        const ColourScheme& scheme) {
+    if (scheme.highContrast)
+        return HighContrast(look, state, isSettingsButton, scheme.system);
+    return ResolveLook(look, state, isSettingsButton);
 }
 
 const wchar_t* PlayCaption(bool disabled) {

@@ -14,3 +14,9 @@ void DrawRoundFrame(HDC dc, const RECT& rect, COLORREF colour, int corner, int w
     const SelectedObject brushSelected(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Scaled(corner), Scaled(corner));
 }
+
+void DrawWideFocusRing(HDC dc, const RECT& rect, COLORREF colour) {
+    const int inset = Scaled(3);
+    const RECT ring{rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset};
+    DrawRoundFrame(dc, ring, colour, 8, Scaled(2));
+}

@@ -8,3 +8,5 @@ void FrameSolid(HDC dc, const RECT& rect, COLORREF colour);
 // A rounded outline of width pixels just inside rect (corner as FillRoundRect's); the inside is
 // left untouched.
 void DrawRoundFrame(HDC dc, const RECT& rect, COLORREF colour, int corner, int width);
+// The focus ring of DrawFocusRing (inset Scaled(3), corner 8), two pixels wide.
+void DrawWideFocusRing(HDC dc, const RECT& rect, COLORREF colour);

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include "ui/control_ids.h"
 #include "ui/drawing.h"
+#include "ui/outline_drawing.h"
 #include "ui/scale.h"
 #include "ui/toggle_hover.h"
 
@@ -31,7 +32,7 @@ void DrawPlayContent(const DRAWITEMSTRUCT& item, const LookColours& colours, boo
     DrawTextIn(item.hDC, PlayCaption(disabled), caption, PlayFont, colours.text, TextLeft);
     const PlayArrow arrow = ComputePlayArrow(ToPixelRect(item.rcItem), gUiScale);
     for (const PixelSegment& stroke : arrow.strokes) {
-        DrawLine(item.hDC, stroke.x1, stroke.y1, stroke.x2, stroke.y2, Palette::GoldInk, arrow.width);
+        DrawLine(item.hDC, stroke.x1, stroke.y1, stroke.x2, stroke.y2, colours.glyph, arrow.width);
     }
 }
 
@@ -41,13 +42,15 @@ void DrawOwnerButton(const DRAWITEMSTRUCT& item, ButtonLook look, const RowTexts
     const int id = static_cast<int>(item.CtlID);
     const ButtonState state{(item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0,
                             item.hwndItem != nullptr && item.hwndItem == gHoveredControl};
-    const LookColours colours = ResolveLook(look, state, id == kIdSettings);
+    const LookColours colours = ResolveLook(look, state, id == kIdSettings, gColourScheme);
     HDC dc = item.hDC;
 
     // Every pixel of the item is painted, background first, so nothing of an earlier look remains.
-    FillSolid(dc, item.rcItem, Palette::Night);
+    FillSolid(dc, item.rcItem, colours.background);
     if (colours.hasFace)
         FillRoundRect(dc, item.rcItem, colours.faceFill, colours.faceBorder, colours.corner);
+    if (colours.hasFace && colours.stateBorder > 0)
+        DrawRoundFrame(dc, item.rcItem, colours.faceBorder, colours.corner, Scaled(colours.stateBorder));
 
     const RECT caption = ToRect(CaptionRect(look, ToPixelRect(item.rcItem), gUiScale));
     switch (look) {
@@ -58,6 +61,11 @@ void DrawOwnerButton(const DRAWITEMSTRUCT& item, ButtonLook look, const RowTexts
     case ButtonLook::Quiet: DrawWindowText(item, caption, colours.text, TextLeft, kQuietTextLimit); break;
     }
 
-    if ((item.itemState & ODS_FOCUS) != 0)
-        DrawFocusRing(dc, item.rcItem, colours.focusRing);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        if (colours.wideFocusRing) {
+            DrawWideFocusRing(dc, item.rcItem, colours.focusRing);
+        } else {
+            DrawFocusRing(dc, item.rcItem, colours.focusRing);
+        }
+    }
 }

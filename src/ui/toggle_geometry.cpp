@@ -18,5 +18,24 @@ ToggleLook ComputeToggleLook(int width, int height, int uiScale, bool checked, b
     // The ring is inset into its area; widening the area to the left keeps the ring clear of the
     // label's first letter instead of crossing it.
     look.focusArea = {s(47) - s(8), 0, width, height};
+    look.backgroundColour = Palette::Night;
+    look.focusColour = Palette::SlateEdge;
+    look.wideFocusRing = false;
+    return look;
+}
+
+ToggleLook ComputeToggleLook(int width, int height, int uiScale, bool checked, bool enabled,
+                             const ColourScheme& scheme) {
+    ToggleLook look = ComputeToggleLook(width, height, uiScale, checked, enabled);
+    if (!scheme.highContrast)
+        return look;
+    const SystemColours& c = scheme.system;
+    look.backgroundColour = c.window;
+    look.trackFill = checked ? c.highlight : c.window;
+    look.trackBorder = c.windowText;
+    look.knobColour = checked ? c.highlightText : c.windowText;
+    look.labelColour = enabled ? c.windowText : c.grayText;
+    look.focusColour = c.windowText;
+    look.wideFocusRing = true;
     return look;
 }

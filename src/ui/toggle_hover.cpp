@@ -1,5 +1,6 @@
 #include "ui/toggle_hover.h"
 #include "ui/drawing.h"
+#include "ui/outline_drawing.h"
 #include "ui/scale.h"
 #include "ui/toggle_geometry.h"
 
@@ -41,13 +42,16 @@ bool MayChangeToggleState(UINT message) {
 }
 
 void PaintToggle(HDC dc, int width, int height, bool checked, bool enabled, bool focused) {
-    const ToggleLook look = ComputeToggleLook(width, height, gUiScale, checked, enabled);
-    FillSolid(dc, ToRect(look.background), Palette::Night);
+    const ToggleLook look = ComputeToggleLook(width, height, gUiScale, checked, enabled, gColourScheme);
+    FillSolid(dc, ToRect(look.background), look.backgroundColour);
     FillRoundRect(dc, ToRect(look.track), look.trackFill, look.trackBorder, kToggleTrackCorner);
     FillRoundRect(dc, ToRect(look.knob), look.knobColour, look.knobColour, kToggleKnobCorner);
     DrawTextIn(dc, L"Basic graphics", ToRect(look.label), BodyFont, look.labelColour, TextLeft);
-    if (focused)
-        DrawFocusRing(dc, ToRect(look.focusArea), Palette::SlateEdge);
+    if (focused && look.wideFocusRing) {
+        DrawWideFocusRing(dc, ToRect(look.focusArea), look.focusColour);
+    } else if (focused) {
+        DrawFocusRing(dc, ToRect(look.focusArea), look.focusColour);
+    }
 }
 
 void PaintToggleWindow(HWND window, HDC dc) {

@@ -15,6 +15,7 @@
 #include "settings/settings_model.h"
 #include "shell/app_state.h"
 #include "shell/status_line.h"
+#include "shell/system_settings.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ TEST_F(PaintCanvasTest, IdleHomeScreen) {
     EXPECT_EQ(canvas_.Ink({36, 32, 284, 53}, RGB(21, 30, 42)), Gold) << "edition line";
     EXPECT_EQ(canvas_.At(160, 170), Gold) << "emblem shaft";
     EXPECT_EQ(canvas_.At(170, 197), Gold) << "emblem cross bar";
+    EXPECT_EQ(canvas_.Ink({40, 248, 52, 268}, SidePanelShade(258, 560)), SlateLine) << "a crossing line";
     EXPECT_EQ(canvas_.Ink({94, 188, 99, 196}, SidePanelShade(192, 560)), StoneLight) << "emblem circle";
     EXPECT_EQ(canvas_.Ink({158, 108, 163, 112}, SidePanelShade(110, 560)), StoneLight) << "diamond top";
     EXPECT_EQ(canvas_.At(377, 315), Gold) << "status dot";
@@ -188,6 +190,113 @@ TEST_F(PaintCanvasTest, SettingsPageStopsAfterTheVersionChip) {
     EXPECT_NE(canvas_.At(377, 315), Alert) << "no status dot";
     EXPECT_NE(canvas_.At(400, 279), Gold) << "no progress bar";
     EXPECT_NE(canvas_.At(356, 330), SlateEdge) << "no status card";
+}
+
+// ---- high contrast and reduced motion ------------------------------------------------------------
+
+TEST_F(PaintCanvasTest, HighContrastPaintsFlatInSystemColoursOnly) {
+    const ScopedHighContrast highContrast;
+    const SystemColours& c = kProbeSystemColours;
+    const struct {
+        const char* what;
+        bool running, started, attention, details;
+    } states[] = {
+        {"idle", false, false, false, false},
+        {"launching", true, false, false, false},
+        {"with a figure", true, true, false, true},
+        {"after a failure", false, true, true, true},
+    };
+    for (const auto& state : states) {
+        SCOPED_TRACE(state.what);
+        SetHelperRunning(state.running);
+        gProgress.progressStarted = state.started;
+        gProgress.highestPermille = 250;
+        gProgress.peakCommittedMiB = state.started ? 4096 : 0;
+        gProgress.animationCounter = 10;
+        gAttentionFlag = state.attention ? 1 : 0;
+        gLaunchDetailsVisible = state.details;
+        Paint();
+        EXPECT_EQ(PalettePixels(canvas_, 900, 560), 0) << "not one pixel of the palette";
+        EXPECT_EQ(canvas_.At(5, 10), c.window) << "the side panel is flat";
+        EXPECT_EQ(canvas_.At(5, 559), c.window);
+        EXPECT_EQ(canvas_.At(320, 450), c.windowText) << "its edge";
+        EXPECT_EQ(canvas_.At(160, 170), c.windowText) << "emblem shaft";
+        EXPECT_EQ(canvas_.Ink({40, 248, 52, 268}, c.window), c.window)
+            << "no crossing lines behind the emblem";
+        EXPECT_EQ(canvas_.At(356, 330), c.windowText) << "status card border";
+        EXPECT_EQ(canvas_.At(400, 330), c.window) << "status card";
+        EXPECT_EQ(canvas_.At(377, 315), state.attention ? c.hotLight : c.windowText) << "status dot";
+        EXPECT_EQ(
+            MemoryCanvas::Nearest(canvas_.Ink({356, 94, 864, 141}, c.window), {c.windowText, c.grayText}),
+            c.windowText)
+            << "headline";
+        EXPECT_EQ(
+            MemoryCanvas::Nearest(canvas_.Ink({356, 150, 864, 168}, c.window), {c.windowText, c.grayText}),
+            c.windowText)
+            << "estimate or welcome: muted text stays fully readable";
+        EXPECT_EQ(canvas_.At(600, 420), c.window) << "details panel, or nothing";
+    }
+}
+
+TEST_F(PaintCanvasTest, HighContrastBarIsAnOutlineWithTheFillInside) {
+    const ScopedHighContrast highContrast;
+    const SystemColours& c = kProbeSystemColours;
+    SetHelperRunning(true);
+    struct Case {
+        bool started;
+        std::int32_t counter;
+        std::uint32_t permille;
+        int filledX, emptyX;
+    } cases[] = {
+        {false, 10, 0, 400, 600}, // the moving segment spans 356 .. 436
+        {true, 0, 250, 480, 490}, // the fill ends at 483
+        {true, 0, 0, -1, 400},    // nothing yet: only the outline
+        {true, 0, 1000, 862, -1}, // full, inside the outline
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.started << " " << k.counter << " " << k.permille);
+        gProgress.progressStarted = k.started;
+        gProgress.animationCounter = k.counter;
+        gProgress.highestPermille = k.permille;
+        gProgress.startTick = GetTickCount64();
+        Paint();
+        for (int x : {357, 600, 862}) {
+            EXPECT_EQ(canvas_.At(x, 276), c.windowText) << "top of the outline at " << x;
+            EXPECT_EQ(canvas_.At(x, 281), c.windowText) << "bottom of the outline at " << x;
+        }
+        EXPECT_EQ(canvas_.At(356, 279), c.windowText) << "left end";
+        EXPECT_EQ(canvas_.At(863, 279), c.windowText) << "right end";
+        EXPECT_EQ(canvas_.At(600, 282), c.window) << "nothing below the strip";
+        if (k.filledX >= 0) {
+            EXPECT_EQ(canvas_.At(k.filledX, 279), c.highlight);
+        }
+        if (k.emptyX >= 0) {
+            EXPECT_EQ(canvas_.At(k.emptyX, 279), c.window);
+        }
+    }
+}
+
+TEST_F(PaintCanvasTest, WithoutAnimationsTheSegmentStandsStill) {
+    const bool saved = gClientAreaAnimation;
+    SetHelperRunning(true);
+    const struct {
+        bool animate;
+        std::int32_t counter;
+        COLORREF at400, at600;
+    } cases[] = {
+        {true, 10, Gold, SlateEdge},  {true, 70, SlateEdge, SlateEdge},
+        {false, 10, SlateEdge, Gold}, // still in the middle: 546 .. 673
+        {false, 70, SlateEdge, Gold}, {false, 79, SlateEdge, Gold},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.animate << " " << c.counter);
+        gClientAreaAnimation = c.animate;
+        gProgress.animationCounter = c.counter;
+        Paint();
+        EXPECT_EQ(canvas_.At(400, 279), c.at400);
+        EXPECT_EQ(canvas_.At(600, 279), c.at600);
+    }
+    gClientAreaAnimation = saved;
 }
 
 TEST_F(PaintCanvasTest, DescribeScreenFollowsTheShownPage) {

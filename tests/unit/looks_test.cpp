@@ -235,6 +235,78 @@ TEST_F(OwnerDrawTest, FocusRingInsetScalesAt144) {
     EXPECT_EQ(canvas.At(150, 4), Gold);
 }
 
+TEST_F(OwnerDrawTest, HighContrastFacesBordersAndFocusBySystemColours) {
+    const ScopedHighContrast highContrast;
+    const SystemColours& sc = kProbeSystemColours;
+    struct Case {
+        const char* what;
+        int id, activeTab;
+        UINT state;
+        bool hovered;
+        COLORREF face;    // at (4, middle)
+        COLORREF edge;    // at (1, middle): a wide border shows there, a 1-pixel one does not
+        COLORREF caption; // the ink of the caption, nearest of the system colours
+    } cases[] = {
+        {"play: default button, wide border", kIdPlay, 0, 0, false, sc.buttonFace, sc.buttonText,
+         sc.buttonText},
+        {"play pressed", kIdPlay, 0, kPressed, false, sc.highlight, sc.buttonText, sc.highlightText},
+        {"play disabled", kIdPlay, 0, kDisabled, true, sc.buttonFace, sc.grayText, sc.grayText},
+        {"selected tab", 120, 0, 0, false, sc.highlight, sc.buttonText, sc.highlightText},
+        {"selected tab while a helper runs", 120, 0, kDisabled, false, sc.buttonFace, sc.grayText,
+         sc.grayText},
+        {"other tab", 121, 0, 0, false, sc.buttonFace, sc.buttonFace, sc.buttonText},
+        {"other tab pressed", 121, 0, kPressed, false, sc.buttonFace, sc.buttonText, sc.buttonText},
+        {"open log: bare text on the window", kIdOpenLog, 0, 0, false, sc.window, sc.window, sc.windowText},
+        {"settings button boxed", kIdSettings, 0, 0, false, sc.buttonFace, sc.buttonFace, sc.buttonText},
+    };
+    ScopedScaleAndFonts fonts(96);
+    MemoryCanvas canvas(300, 40);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        gSettings.activeTab = c.activeTab;
+        HWND button = Button(c.id, L"Caption");
+        gHoveredControl = c.hovered ? button : nullptr;
+        Draw(canvas, button, c.id, c.state, 300, 40);
+        EXPECT_EQ(canvas.At(0, 0), sc.window) << "outside the face";
+        EXPECT_EQ(canvas.At(4, 20), c.face);
+        EXPECT_EQ(canvas.At(1, 20), c.edge);
+        EXPECT_EQ(PalettePixels(canvas, 300, 40), 0);
+        const RECT textArea = c.id == kIdPlay ? RECT{24, 6, 250, 34} : RECT{8, 6, 292, 34};
+        EXPECT_EQ(MemoryCanvas::Nearest(canvas.Ink(textArea, c.face),
+                                        {sc.window, sc.windowText, sc.highlight, sc.highlightText,
+                                         sc.buttonFace, sc.buttonText, sc.grayText, sc.hotLight}),
+                  c.caption);
+        DestroyWindow(button);
+    }
+}
+
+TEST_F(OwnerDrawTest, HighContrastFocusRingIsTwoPixelsWide) {
+    const ScopedHighContrast highContrast;
+    const SystemColours& sc = kProbeSystemColours;
+    ScopedScaleAndFonts fonts(96);
+    MemoryCanvas canvas(300, 40);
+    gSettings.activeTab = 0;
+    gHoveredControl = nullptr;
+    const struct {
+        int id;
+        COLORREF ring, inside;
+    } cases[] = {{kIdPlay, sc.buttonText, sc.buttonFace},
+                 {120, sc.highlightText, sc.highlight},
+                 {kIdOpenLog, sc.windowText, sc.window}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        HWND button = Button(c.id, L"x");
+        Draw(canvas, button, c.id, 0, 300, 40);
+        EXPECT_NE(canvas.At(150, 4), c.ring) << "no ring without focus";
+        Draw(canvas, button, c.id, ODS_FOCUS, 300, 40);
+        EXPECT_EQ(canvas.At(150, 3), c.ring);
+        EXPECT_EQ(canvas.At(150, 4), c.ring) << "the second pixel of the ring";
+        EXPECT_EQ(canvas.At(150, 5), c.inside);
+        EXPECT_EQ(canvas.At(4, 20), c.ring) << "its left side";
+        DestroyWindow(button);
+    }
+}
+
 // ---- the toggle painter ------------------------------------------------------------------------
 
 TEST(TogglePainting, TrackKnobLabelAndRingAt96) {
@@ -281,6 +353,35 @@ TEST(TogglePainting, KnobSlidesAt144) {
     PaintToggle(canvas.dc(), 400, 48, false, true, false);
     EXPECT_EQ(canvas.At(15, 24), TextMuted) << "knob centred at Scaled(10) = 15";
     EXPECT_EQ(canvas.At(38, 24), Slate);
+}
+
+TEST(TogglePainting, HighContrastOutlineKnobAndWideRing) {
+    const ScopedHighContrast highContrast;
+    const SystemColours& sc = kProbeSystemColours;
+    ScopedScaleAndFonts fonts(96);
+    MemoryCanvas canvas(300, 32);
+    struct Case {
+        bool checked, enabled, focused;
+        COLORREF trackInside, knob, label;
+    } cases[] = {
+        {false, true, false, sc.window, sc.windowText, sc.windowText},
+        {true, true, true, sc.highlight, sc.highlightText, sc.windowText},
+        {true, false, false, sc.highlight, sc.highlightText, sc.grayText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.checked << c.enabled << c.focused);
+        PaintToggle(canvas.dc(), 300, 32, c.checked, c.enabled, c.focused);
+        EXPECT_EQ(canvas.At(0, 0), sc.window);
+        EXPECT_EQ(canvas.At(c.checked ? 24 : 10, 16), c.knob) << "the knob's side shows the state";
+        EXPECT_EQ(canvas.At(c.checked ? 9 : 25, 16), c.trackInside);
+        EXPECT_EQ(canvas.At(17, 7), sc.windowText) << "the track's outline, on and off";
+        EXPECT_EQ(
+            MemoryCanvas::Nearest(canvas.Ink({50, 6, 296, 26}, sc.window), {sc.windowText, sc.grayText}),
+            c.label);
+        EXPECT_EQ(canvas.At(200, 3), c.focused ? sc.windowText : sc.window);
+        EXPECT_EQ(canvas.At(200, 4), c.focused ? sc.windowText : sc.window) << "two pixels wide";
+        EXPECT_EQ(PalettePixels(canvas, 300, 32), 0);
+    }
 }
 
 // ---- subclass procedures on real controls -----------------------------------------------------

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <initializer_list>
+#include "ui/colour_scheme.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
 #include "ui/theme.h"
@@ -135,3 +136,42 @@ class ScopedScaleAndFonts {
     int savedScale_;
     HFONT saved_[kFontRoleCount];
 };
+
+// Eight system colours unlike each other and unlike the palette, as a high-contrast scheme would
+// have them, so each probe names where its colour came from.
+inline constexpr SystemColours kProbeSystemColours{Palette::Rgb(0, 0, 0),      Palette::Rgb(255, 255, 255),
+                                                   Palette::Rgb(26, 235, 255), Palette::Rgb(40, 0, 40),
+                                                   Palette::Rgb(0, 0, 96),     Palette::Rgb(255, 255, 128),
+                                                   Palette::Rgb(63, 242, 63),  Palette::Rgb(255, 255, 0)};
+
+// Paints in high contrast (the system cannot be switched to it here) and restores the scheme after.
+class ScopedHighContrast {
+  public:
+    explicit ScopedHighContrast(const SystemColours& colours = kProbeSystemColours) : saved_(gColourScheme) {
+        gColourScheme = ChooseColourScheme(true, colours);
+    }
+    ~ScopedHighContrast() { gColourScheme = saved_; }
+    ScopedHighContrast(const ScopedHighContrast&) = delete;
+    ScopedHighContrast& operator=(const ScopedHighContrast&) = delete;
+
+  private:
+    ColourScheme saved_;
+};
+
+// How many pixels of the canvas have exactly one of the palette's colours.
+inline int PalettePixels(const MemoryCanvas& canvas, int width, int height) {
+    using namespace Palette;
+    const COLORREF palette[] = {Night,      NightDeep, Slate,     SlateHover, SlateLine,
+                                SlateEdge,  Gold,      GoldLight, GoldDark,   GoldDim,
+                                GoldInk,    InkOnGold, Stone,     StoneLight, StonePale,
+                                TextBright, TextMuted, TextDim,   TextFaint,  Alert};
+    int count = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = canvas.At(x, y);
+            for (COLORREF p : palette)
+                count += c == p ? 1 : 0;
+        }
+    }
+    return count;
+}

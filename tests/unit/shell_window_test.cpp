@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <utility>
 #include "shell/main_window.h"
+#include "shell/system_settings.h"
 #include "ui/drawing.h"
+#include "paint_probe.h"
 #include "window_fixture.h"
 
 namespace {
@@ -46,6 +49,56 @@ TEST_F(MainWindowTest, StaticColoursFollowPageAndAttention) {
         EXPECT_EQ(GetBkColor(dc), c.background);
     }
     gSettings.pageVisible = 0;
+    gAttentionFlag = 0;
+    ReleaseDC(gControls.statusLine, dc);
+}
+
+// High contrast cannot be switched on in the system here: it is handed to the window as the system
+// would report it, and the window's own reading of the system takes it back on a settings change.
+TEST_F(MainWindowTest, StaticColoursFollowHighContrastAndTheSystemsChanges) {
+    const SystemSettings system = ReadSystemSettings();
+    if (system.highContrast)
+        GTEST_SKIP() << "the system is in high contrast already";
+    const SystemColours& sc = kProbeSystemColours;
+    HDC dc = GetDC(gControls.statusLine);
+    auto colours = [&](HWND control) {
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+        LOGBRUSH info{};
+        GetObjectW(brush, sizeof info, &info);
+        return std::make_pair(info.lbColor, GetTextColor(dc));
+    };
+    struct Case {
+        const char* what;
+        UINT message; // 0: the settings are handed to the window
+        bool highContrast, animation;
+        COLORREF statusGround, statusText, paneGround, paneText;
+    } cases[] = {
+        {"high contrast on", 0, true, false, sc.window, sc.windowText, sc.window, sc.windowText},
+        {"a settings change reads the system again", WM_SETTINGCHANGE, false, true, Palette::Slate,
+         Palette::TextMuted, Palette::NightDeep, Palette::TextMuted},
+        {"on again", 0, true, false, sc.window, sc.windowText, sc.window, sc.windowText},
+        {"a colour change reads the system again", WM_SYSCOLORCHANGE, false, true, Palette::Slate,
+         Palette::TextMuted, Palette::NightDeep, Palette::TextMuted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.message == 0) {
+            EXPECT_TRUE(ApplySystemSettings(window_, {true, sc, false}));
+            EXPECT_FALSE(ApplySystemSettings(window_, {true, sc, false}))
+                << "nothing changed the second time";
+        } else {
+            SendMessageW(window_, c.message, c.message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        }
+        EXPECT_EQ(gColourScheme.highContrast, c.highContrast);
+        EXPECT_EQ(gClientAreaAnimation, c.message == 0 ? false : system.clientAreaAnimation);
+        EXPECT_EQ(colours(gControls.statusLine), std::make_pair(c.statusGround, c.statusText));
+        EXPECT_EQ(colours(gControls.outputPane), std::make_pair(c.paneGround, c.paneText));
+    }
+    gAttentionFlag = 1;
+    ApplySystemSettings(window_, {true, sc, true});
+    EXPECT_EQ(colours(gControls.statusLine).second, sc.hotLight) << "attention in high contrast";
+    ApplySystemSettings(window_, system);
     gAttentionFlag = 0;
     ReleaseDC(gControls.statusLine, dc);
 }
