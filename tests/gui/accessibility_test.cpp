@@ -164,6 +164,7 @@ TEST(Accessibility, ALaunchIsReadAndAnnouncedOncePerChange) {
     driver::ComApartment com;
     PlayerFolder folder;
     standin::WriteScenario(folder, L"launch",
+                           "wait-file standin\\go0\n"
                            "paced 25 20000 ZEV_SETUP_PROGRESS 3 12 340 250\\n\n"
                            "wait-file standin\\go1\n"
                            "paced 25 20000 ZEV_SETUP_PROGRESS 3 200 340 270\\n\n"
@@ -174,9 +175,20 @@ TEST(Accessibility, ALaunchIsReadAndAnnouncedOncePerChange) {
     EventListener listener(launcher.processId());
     launcher.Click(kPlay);
 
+    // Before the first figure the bar has no value and says why.
+    std::vector<AccessibleItem> children;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            children = ReadChildren(launcher.window());
+            return FindChild(children, ROLE_SYSTEM_PROGRESSBAR) != nullptr;
+        },
+        kLongWait));
+    EXPECT_EQ(FindChild(children, ROLE_SYSTEM_PROGRESSBAR)->value, L"");
+    EXPECT_EQ(FindChild(children, ROLE_SYSTEM_PROGRESSBAR)->description, L"Indeterminate");
+    folder.WriteFile(L"standin\\go0", "");
+
     ASSERT_TRUE(PumpUntil([&] { return listener.Count(EVENT_OBJECT_VALUECHANGE) >= 1; }, kLongWait));
     // The clock runs for two seconds while the first stage lasts.
-    std::vector<AccessibleItem> children;
     ASSERT_TRUE(PumpUntil(
         [&] {
             children = ReadChildren(launcher.window());
@@ -190,6 +202,11 @@ TEST(Accessibility, ALaunchIsReadAndAnnouncedOncePerChange) {
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->value, L"25%");
     EXPECT_EQ(bar->description, L"");
+    // While the launcher runs the toggle is disabled, and reads so.
+    IAccessible* toggle = driver::ClientObjectOf(launcher.Control(kBasicGraphics));
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_NE(StateOf(toggle) & STATE_SYSTEM_UNAVAILABLE, 0);
+    toggle->Release();
 
     folder.WriteFile(L"standin\\go1", "");
     ASSERT_TRUE(PumpUntil([&] { return listener.Count(EVENT_OBJECT_VALUECHANGE) >= 2; }, kLongWait));
