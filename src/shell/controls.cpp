@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <initializer_list>
 #include "settings/catalogue.h"
+#include "shell/accessibility.h"
 #include "shell/settings_glue.h"
 #include "shell/system_functions.h"
 #include "text/utf8.h"
@@ -144,6 +145,10 @@ LRESULT CALLBACK ToggleSubclassProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     }
     case WM_PRINTCLIENT: PaintToggleWindow(window, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT served = AnswerCheckBoxObject(window, wParam, lParam))
+            return served;
+        break;
     default: break;
     }
     const LRESULT result = CallWindowProcW(gSavedToggleProc, window, message, wParam, lParam);

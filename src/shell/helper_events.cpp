@@ -1,6 +1,7 @@
 #include "shell/helper_events.h"
 #include "launch/canvas_geometry.h"
 #include "launch/launch_progress.h"
+#include "shell/accessibility.h"
 #include "shell/app_state.h"
 #include "shell/launch_glue.h"
 #include "shell/output_pane.h"
@@ -96,6 +97,7 @@ void OnHelperTick(HWND mainWindow) {
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
     ApplyTakenLaunchEffects();
+    AnnounceProgressValue(mainWindow); // once per tick, after the tick's lines have had their effect
     // While a flood goes on, what the pane shows is replaced again within a tick or two: lay it out
     // once in a while only, and fully once the window has caught up.
     const ULONGLONG now = GetTickCount64();

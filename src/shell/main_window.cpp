@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
+#include "shell/accessibility.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
 #include "shell/helper_events.h"
@@ -66,6 +67,7 @@ LRESULT OnCreate(HWND window) {
 
 void OnDestroy() {
     ReleaseTaskbar();
+    StopAccessibility();
     if (gArgumentArray != nullptr)
         LocalFree(gArgumentArray);
     gArgumentArray = nullptr;
@@ -180,6 +182,8 @@ LRESULT OnOtherMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         OnTaskbarButtonCreated(window);
         return 0;
     }
+    if (IsLiveObjectQuery(message))
+        return AnswerLiveObjectQuery();
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -218,6 +222,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnSystemSettingsChange(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_GETOBJECT: return AnswerClientObject(window, wParam, lParam);
     default: return OnOtherMessage(window, message, wParam, lParam);
     }
 }

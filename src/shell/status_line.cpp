@@ -1,4 +1,5 @@
 #include "shell/status_line.h"
+#include "shell/accessibility.h"
 #include "shell/app_state.h"
 #include "shell/controls.h"
 
@@ -10,6 +11,7 @@ void ShowStatus(const wchar_t* text) {
     // The flag is set before the text, so the static repaints in the new colour.
     SetWindowTextW(gControls.statusLine, text);
     InvalidateRect(gMainWindow, nullptr, FALSE);
+    AnnounceStatus(gControls.statusLine, text, gAttentionFlag != 0);
 }
 
 } // namespace
