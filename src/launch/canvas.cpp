@@ -76,6 +76,9 @@ void PaintEstimate(HDC dc, const CanvasGeometry& g, bool helperRunning) {
 }
 
 void PaintProgressBar(HDC dc, const CanvasGeometry& g) {
+    // Without a content column the track's rectangle is inverted, and GDI would fill it mirrored.
+    if (g.contentWidth <= 0)
+        return;
     FillSolid(dc, ToRect(g.progressTrack), Palette::SlateEdge);
     PixelRect fill{};
     if (gProgress.progressStarted) {
