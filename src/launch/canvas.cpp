@@ -43,6 +43,9 @@ void PaintEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
 // and the fill sits inside it, so an empty bar and a full one differ in form, not only in colour.
 void PaintProgressBar(HDC dc, const CanvasGeometry& g, const LaunchProgress& progress, bool animate,
                       const ColourScheme& scheme) {
+    // Without a content column the track's rectangle is inverted, and GDI would fill it mirrored.
+    if (g.contentWidth <= 0)
+        return;
     PixelRect fill{};
     bool hasFill = true;
     if (progress.progressStarted) {

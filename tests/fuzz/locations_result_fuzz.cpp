@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto capture = CopyOfInput(data + 1, length);
 
     LocationsResult& result = *gFuzzResult;
-    if (ParseLocationsResult(capture.get(), length, &result)) {
+    const bool parsed = ParseLocationsResult(capture.get(), length, &result);
+    if (parsed) {
         Require(std::wcscmp(result.header, L"ZEV_LOCATIONS 1") == 0);
         Require(Terminated(result.gameFolderPath, kLocationPathUnits) &&
                 Terminated(result.isoPath, kLocationPathUnits));
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     Require(Terminated(model.gameFolderPath, kLocationPathUnits) &&
             Terminated(model.isoPath, kLocationPathUnits));
+    Require(effects.alert == !(parsed && exitCode == 0));
     if (effects.alert) {
         Require(model.loaded == 1 && !effects.readSettingsNext);
         Require(std::wcscmp(model.gameFolderPath, L"C:\\Kept") == 0 &&
@@ -69,6 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t textLength = strnlen(capture.get(), length);
         Require(exitCode == 0 && textLength > 0 && capture[textLength - 1] == '\n' &&
                 model.gameFolderPath[0] != 0);
+        // The model holds the result's paths, and the status shows its message where it has one.
+        Require(std::wcscmp(model.gameFolderPath, result.gameFolderPath) == 0 &&
+                std::wcscmp(model.isoPath, result.isoPath) == 0);
+        Require(result.message[0] == 0 || std::wcscmp(effects.statusText, result.message) == 0);
         Require(effects.readSettingsNext == (operation == SelectGameFolderOperation));
         Require(model.loaded == (operation == SelectGameFolderOperation ? 0 : 1));
     }

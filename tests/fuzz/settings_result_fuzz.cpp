@@ -1,6 +1,7 @@
 // The helper's settings result: every accepted result has its 18 values in range and a version
-// token of "missing" or 64 lowercase hexadecimal digits; its completion takes it whole into the model,
-// or leaves the model's values untouched, and the controls summary is laid out within its bounds.
+// token of "missing" or 64 lowercase hexadecimal digits; its completion takes it whole into the model
+// (values, token and summary compared with the parsed result), or leaves the model's values
+// untouched, and the controls summary is laid out within its bounds.
 // Input: one byte for the operation and exit code, then the captured output.
 #include <algorithm>
 #include <cstddef>
@@ -38,11 +39,31 @@ bool ValuesInRange(const std::int32_t (&values)[kRowCount]) {
     return true;
 }
 
+// For a summary of ASCII text without NUL: what the model must hold, that is the text with the CR of
+// each CR LF dropped, or nothing when it does not fit. False for any other summary (its conversion
+// is the UTF-8 target's concern).
+bool ExpectedAsciiSummary(const char* bytes, std::size_t length, wchar_t (&out)[kControlsSummaryUnits]) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (bytes[i] <= 0)
+            return false;
+    }
+    std::size_t units = 0;
+    if (length < kControlsSummaryUnits) {
+        for (std::size_t i = 0; i < length; ++i) {
+            if (!(bytes[i] == '\r' && i + 1 < length && bytes[i + 1] == '\n'))
+                out[units++] = static_cast<wchar_t>(bytes[i]);
+        }
+    }
+    out[units] = L'\0';
+    return true;
+}
+
 constexpr HelperOperation kSettingsOperations[] = {LoadSettingsOperation, SaveSettingsOperation,
                                                    EditControlsOperation};
 
 const auto gFuzzModel = std::make_unique<SettingsModel>();
 const auto gFuzzBuffers = std::make_unique<CompletionBuffers>();
+wchar_t gFuzzSummary[kControlsSummaryUnits];
 
 } // namespace
 
@@ -53,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto capture = CopyOfInput(data + 1, length);
 
     SettingsResult result{};
-    if (ParseSettingsResult(capture.get(), length, &result)) {
+    const bool parsed = ParseSettingsResult(capture.get(), length, &result);
+    if (parsed) {
         Require(ValuesInRange(result.values));
         Require(IsVersionToken(result.versionToken));
         Require(result.summary >= capture.get() &&
@@ -75,11 +97,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(effects.statusText != nullptr && !effects.readSettingsNext);
     Require(effects.statusText[0] != 0 && std::wcslen(effects.statusText) < kAlertTextUnits);
     Require(wmemchr(model.controlsSummary, L'\0', kControlsSummaryUnits) != nullptr);
+    Require((model.loaded != 0) == (parsed && exitCode == 0));
     if (model.loaded != 0) {
-        Require(exitCode == 0 && !effects.alert && ValuesInRange(model.current) &&
-                ValuesInRange(model.saved));
-        Require(std::equal(model.current, model.current + kRowCount, model.saved));
-        Require(IsVersionToken(model.versionToken));
+        // The model took the result whole: its values, its token and its summary.
+        Require(!effects.alert && std::equal(model.current, model.current + kRowCount, result.values) &&
+                std::equal(model.saved, model.saved + kRowCount, result.values));
+        Require(std::strcmp(model.versionToken, result.versionToken) == 0);
+        if (ExpectedAsciiSummary(result.summary, result.summaryLength, gFuzzSummary))
+            Require(std::wcscmp(model.controlsSummary, gFuzzSummary) == 0);
     } else {
         Require(effects.alert && model.current[0] == 1 && model.saved[0] == 1);
         Require(std::strcmp(model.versionToken, "missing") == 0);

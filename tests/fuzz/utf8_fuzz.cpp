@@ -152,5 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<wchar_t> out(prefix.size() + 1 + kGuardUnits, kGuard);
     Require(Utf8ToWideStrict(text.c_str(), out.data(), prefix.size() + 1) == prefixWellFormed);
     Require(prefixWellFormed ? SameUnits(out.data(), prefix) : out[0] == 0);
+    Require(std::all_of(out.begin() + static_cast<std::ptrdiff_t>(prefix.size() + 1), out.end(),
+                        [](wchar_t unit) { return unit == kGuard; }));
     return 0;
 }

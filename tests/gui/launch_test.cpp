@@ -112,8 +112,7 @@ TEST(Launch, LauncherReceivesTheProgramArgumentsThenTheGraphicsPreset) {
 }
 
 // One launch through every state: launching with markers and progress, game running (minimised),
-// failure (restored, details, exit code), then a second Play that clears the pane and ends with 0;
-// with the taskbar button's progress driven all along.
+// failure (restored, details, exit code), then a second Play that clears the pane and ends with 0.
 TEST(Launch, StatesFromPlayThroughGameRunningToFailureAndRelaunch) {
     LaunchFixture fixture("line Starting Tharn of Emberfall\n"
                           "wait-file standin\\go1\n"
@@ -128,8 +127,10 @@ TEST(Launch, StatesFromPlayThroughGameRunningToFailureAndRelaunch) {
     Launcher launcher(fixture.folder);
     ASSERT_TRUE(Ready(launcher));
     HWND window = launcher.window();
-    // As from the shell once the taskbar button exists: the window then drives the button's progress
-    // through every state below (Wine has the interface), and nothing else changes.
+    // As from the shell once the taskbar button exists, so that the window drives the button's
+    // progress through the states below (Wine has the interface). Nothing here can read the button
+    // back: this shows only that driving it leaves every state below as it is; the calls that reach
+    // the button in each state are checked in the unit tests, against a recording of them.
     PostMessageW(window, RegisterWindowMessageW(L"TaskbarButtonCreated"), 0, 0);
 
     launcher.Click(kPlay);

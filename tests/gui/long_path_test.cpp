@@ -13,6 +13,7 @@ namespace {
 constexpr int kPlay = 101;
 constexpr int kOpenLog = 103;
 constexpr int kSettings = 106;
+constexpr int kBack = 107;
 constexpr size_t kClassicLimit = 260;
 // Exe 256 characters, log 263, lock 264, interpreter 270.
 constexpr size_t kRootLength = 235;
@@ -43,11 +44,15 @@ TEST(LongPath, HelpersThatCannotStartAreExplainedAndTheWindowKeepsWorking) {
     EXPECT_TRUE(StatusBecomes(window, kTooLong)) << Narrow(WindowText(StatusLine(window)));
     EXPECT_TRUE(IsWindowEnabled(launcher.Control(kPlay)));
     EXPECT_TRUE(IsWindowEnabled(launcher.Control(kSettings)));
-    EXPECT_EQ(folder.ReadFile(L"private\\launcher\\latest.log"), "") << "recreated for the attempt";
+    EXPECT_TRUE(folder.Exists(L"private\\launcher\\latest.log")) << "recreated for the attempt";
+    EXPECT_EQ(folder.ReadFile(L"private\\launcher\\latest.log"), "");
 
-    // Settings helpers start the same interpreter.
+    // Settings helpers start the same interpreter: the page opens and says why nothing was read.
+    SetWindowTextW(StatusLine(window), L"");
     launcher.Click(kSettings);
     EXPECT_TRUE(StatusBecomes(window, kTooLong)) << Narrow(WindowText(StatusLine(window)));
+    EXPECT_TRUE(IsWindowVisible(launcher.Control(kBack))) << "the settings page is shown";
+    EXPECT_FALSE(IsWindowVisible(launcher.Control(kPlay)));
 
     // The lock past the limit is held: a second copy is refused.
     Launcher second(folder);

@@ -154,9 +154,13 @@ TEST_F(PaintCanvasTest, NarrowWindowPaintsWithoutABar) {
     // A client narrower than the side panel and its margins leaves no content column.
     SetWindowPos(window_, nullptr, 0, 0, 380, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     SetHelperRunning(true);
+    // The bar's rows (276 to 282 of 560: 99 and 100 here) and the one above, from the divider to the
+    // client's edge.
+    const RECT barRows{321, 98, 380, 101};
     for (std::int32_t counter : {0, 10, 80, INT32_MAX}) {
         gProgress.animationCounter = counter;
         Paint();
+        EXPECT_EQ(canvas_.InkRows(barRows, Night), 0) << counter;
     }
     EXPECT_EQ(canvas_.At(5, 10), RGB(21, 30, 42));
     EXPECT_EQ(canvas_.At(600, 100), RGB(255, 0, 255)) << "nothing drawn outside the client";

@@ -546,43 +546,51 @@ TEST_F(SubclassTest, WindowPaintCoversTheCheckBox) {
 
 // ---- the application icon -----------------------------------------------------------------------
 
-// The icon file committed beside the resource script, read through the Wine drive that maps /.
-std::wstring IconPath() {
-    std::string path = __FILE__;
-    path = path.substr(0, path.rfind("/tests/unit/")) + "/resources/app.ico";
+// The built program (its path given by the build), read through the Wine drive that maps /: its
+// icon group 1 is the icon the player sees.
+std::wstring ProgramPath() {
     std::wstring wide = L"Z:";
-    for (char c : path)
-        wide += static_cast<wchar_t>(c == '/' ? '\\' : c);
+    for (const char* c = LAUNCHER_EXE_PATH; *c != 0; ++c)
+        wide += static_cast<wchar_t>(*c == '/' ? '\\' : *c);
     return wide;
 }
 
-TEST(AppIcon, HoldsSevenThirtyTwoBitSizes) {
-    FILE* file = _wfopen(IconPath().c_str(), L"rb");
-    if (file == nullptr)
-        GTEST_SKIP() << "resources/app.ico is not reachable from this test";
-    unsigned char header[6 + 16 * 7] = {};
-    const std::size_t read = std::fread(header, 1, sizeof header, file);
-    std::fclose(file);
-    ASSERT_EQ(read, sizeof header);
-    EXPECT_EQ(header[2] | header[3] << 8, 1) << "icon type";
-    ASSERT_EQ(header[4] | header[5] << 8, 7);
+class AppIcon : public testing::Test {
+  protected:
+    void SetUp() override {
+        program_ = LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(program_, nullptr) << LAUNCHER_EXE_PATH << " cannot be loaded";
+    }
+    void TearDown() override {
+        if (program_ != nullptr)
+            FreeLibrary(program_);
+    }
+    HMODULE program_ = nullptr;
+};
+
+TEST_F(AppIcon, HoldsSevenThirtyTwoBitSizes) {
+    // The group: a 6-byte header, then 14 bytes per image.
+    HRSRC found = FindResourceW(program_, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr) << "icon group 1";
+    ASSERT_GE(SizeofResource(program_, found), 6u + 14u * 7u);
+    const auto* group = static_cast<const unsigned char*>(LockResource(LoadResource(program_, found)));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group[2] | group[3] << 8, 1) << "icon type";
+    ASSERT_EQ(group[4] | group[5] << 8, 7);
     const int sizes[7] = {16, 24, 32, 48, 64, 128, 256};
     for (int i = 0; i < 7; ++i) {
-        const unsigned char* entry = header + 6 + 16 * i;
+        const unsigned char* entry = group + 6 + 14 * i;
         EXPECT_EQ(entry[0] == 0 ? 256 : entry[0], sizes[i]);
         EXPECT_EQ(entry[1] == 0 ? 256 : entry[1], sizes[i]);
         EXPECT_EQ(entry[6] | entry[7] << 8, 32) << "bits per pixel";
     }
 }
 
-TEST(AppIcon, EveryImageShowsGoldOnSlate) {
-    const std::wstring path = IconPath();
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "icon not reachable";
+TEST_F(AppIcon, EveryImageShowsGoldOnSlate) {
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
-        HICON icon =
-            static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+        HICON icon = static_cast<HICON>(LoadImageW(program_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr);
         MemoryCanvas canvas(size, size);
         canvas.Fill(RGB(255, 0, 255));

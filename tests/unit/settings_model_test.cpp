@@ -126,10 +126,12 @@ TEST(HasUnsavedChanges, ComparesAllEighteenValuesWhileLoaded) {
     auto model = LoadedModel(Values{});
     EXPECT_FALSE(HasUnsavedChanges(*model));
 
-    ASSERT_TRUE(CycleSetting(*model, BuildMemoryCap, +1, false)); // a build row alone
-    EXPECT_TRUE(HasUnsavedChanges(*model));
-    ASSERT_TRUE(CycleSetting(*model, BuildMemoryCap, -1, false)); // cycled back
-    EXPECT_FALSE(HasUnsavedChanges(*model));
+    for (int row = 0; row < kRowCount; ++row) { // each row alone, then cycled back
+        ASSERT_TRUE(CycleSetting(*model, row, +1, false)) << row;
+        EXPECT_TRUE(HasUnsavedChanges(*model)) << row;
+        ASSERT_TRUE(CycleSetting(*model, row, -1, false)) << row;
+        EXPECT_FALSE(HasUnsavedChanges(*model)) << row;
+    }
 
     ASSERT_TRUE(CycleSetting(*model, VSync, 0, false));
     ASSERT_TRUE(CycleSetting(*model, VSync, 0, false)); // a click wraps back to the saved value
