@@ -4,6 +4,10 @@
 // Appends text (with its own line ends) at the end of the launch output pane.
 void AppendOutput(const wchar_t* text);
 
+// Appends a launch output line's pane text (FormatPaneLine; textUnits is its PaneTextUnits). In a
+// batch the line is converted only if the pane still shows it when the batch is written.
+void AppendOutputLine(const char* line, std::size_t length, std::size_t textUnits);
+
 // Between these two, additions are collected and written to the pane at the close, with the same
 // result as adding each at once. Opening an open batch keeps it and what it holds: output consumed
 // between ticks opens it, and the next pump tick writes it.
