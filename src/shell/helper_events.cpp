@@ -110,11 +110,13 @@ void OnHelperTick(HWND mainWindow) {
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
     ApplyTakenLaunchEffects();
-    // While a flood goes on, what the pane shows is replaced again within a tick or two: lay it out
-    // once in a while only, and fully once the window has caught up.
+    // While a flood goes on, what the pane shows is replaced again within a tick or two, and laying
+    // it out is the pane's dearest work: lay it out once in a while only, at every tick while the
+    // window keeps up with output that only adds to it, and fully once the output is complete.
+    const bool complete = emptied && HelperOutputComplete();
     const ULONGLONG now = GetTickCount64();
     bool paneWritten = false;
-    if (emptied || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
+    if (complete || (emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
         paneWritten = WritePaneBatch(kPaneUnitsPerTick);
         gPaneWrittenAt = now;
     }

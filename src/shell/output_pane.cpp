@@ -95,6 +95,10 @@ bool WritePaneBatch(std::size_t mostUnits) {
     return !gBatch.active || WriteBatch(mostUnits);
 }
 
+bool PaneBatchStartsOver() {
+    return gBatch.active && gBatch.replaceAll;
+}
+
 void ClosePaneBatch() {
     if (!gBatch.active)
         return;

@@ -17,3 +17,6 @@ void ClosePaneBatch();
 // batch open; true when the pane holds all of it. A large batch laid out in one edit would hold the
 // window's thread for long: the pump tick writes it in pieces.
 bool WritePaneBatch(std::size_t mostUnits);
+// True when the open batch, once written, replaces all the pane shows now: the output since the last
+// write has outgrown the pane.
+bool PaneBatchStartsOver();
