@@ -1,6 +1,5 @@
 #include "shell/helper_events.h"
 #include "launch/canvas_geometry.h"
-#include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
 #include "shell/app_state.h"
 #include "shell/launch_glue.h"
@@ -70,16 +69,13 @@ void AfterConsuming(HWND mainWindow, bool emptied) {
 }
 
 // Once the child's output is complete and consumed, the rest of the pane's text goes in a piece per
-// message, without waiting for ticks, and then the child is completed. A launch whose end closes
-// the window leaves the pane's text unwritten: nobody sees it again.
-void ContinueOrFinish(HWND mainWindow, bool emptied) {
+// message, without waiting for ticks, and then the child is completed.
+void ContinueOrFinish(HWND mainWindow, bool emptied, bool paneWritten) {
     if (!(emptied && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);
         return;
     }
-    if (gHelper.kind == HelperKind::Launch && LaunchEndClosesWindow(EndedChildExitCode())) {
-        DropPaneBatch();
-    } else if (!WritePaneBatch(kPaneUnitsPerTick)) {
+    if (!paneWritten) {
         ScheduleMore(mainWindow);
         return;
     }
@@ -119,12 +115,12 @@ void OnHelperTick(HWND mainWindow) {
     // window keeps up with output that only adds to it, and fully once the output is complete.
     const bool complete = emptied && HelperOutputComplete();
     const ULONGLONG now = GetTickCount64();
-    if (!complete &&
-        ((emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs)) {
-        WritePaneBatch(kPaneUnitsPerTick);
+    bool paneWritten = false;
+    if (complete || (emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
+        paneWritten = WritePaneBatch(kPaneUnitsPerTick);
         gPaneWrittenAt = now;
     }
-    ContinueOrFinish(mainWindow, emptied);
+    ContinueOrFinish(mainWindow, emptied, paneWritten);
 }
 
 void OnHelperOutput(HWND mainWindow, WPARAM why) {
@@ -133,7 +129,9 @@ void OnHelperOutput(HWND mainWindow, WPARAM why) {
     if (!HelperRunning())
         return;
     OpenPaneBatch();
-    ContinueOrFinish(mainWindow, ConsumeHelperOutput());
+    const bool emptied = ConsumeHelperOutput();
+    const bool complete = emptied && HelperOutputComplete();
+    ContinueOrFinish(mainWindow, emptied, complete && WritePaneBatch(kPaneUnitsPerTick));
 }
 
 void OnHelperTimer(HWND mainWindow, UINT_PTR id) {
