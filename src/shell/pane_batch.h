@@ -18,8 +18,8 @@
 inline constexpr std::size_t kPaneResetLength = 60000;
 inline constexpr wchar_t kPaneNotice[] = L"Earlier output is in the launcher log.\r\n";
 inline constexpr std::size_t kPaneNoticeLength = std::size(kPaneNotice) - 1;
-// The pending additions, each with a small header. The pane's limit of 65536 characters at most
-// three bytes of UTF-8 each fits; a fuller batch is written before it takes more.
+// The pending additions, each with a small header: room for the pane's 65536 characters at three
+// bytes of UTF-8 each. An addition that does not fit has the batch written first (AppendOutput).
 inline constexpr std::size_t kPanePendingBytes = 262144;
 
 struct PaneBatch {
