@@ -61,6 +61,15 @@ bool MatchTextMarker(const char* line, std::size_t length, wchar_t* text, std::s
 // "<stage>: <current> / <total> <unit>", or "<stage>..." for the final stage and a total of 0.
 void FormatStageStatus(const ProgressFields& fields, wchar_t* text, std::size_t capacity);
 
+// True when the line can be no protocol, game-started or marker line whatever the launch's state:
+// applying it would change nothing and only add it to the pane. Cheap; false does not mean that
+// the line is one of them.
+bool IsOrdinaryOutputLine(const char* line, std::size_t length);
+
+// The length in UTF-16 units of the text FormatPaneLine gives for the line, without converting it:
+// 0 when the text is empty, CR LF not counted.
+std::size_t PaneTextUnits(const char* line, std::size_t length);
+
 // Converts the line (leniently: an invalid sequence becomes U+FFFD) and appends CR LF. A line whose
 // text needs more than kLineTextMaxUnits units becomes just CR LF. A NUL byte inside the line becomes
 // U+FFFD, so the pane keeps the rest of the line and its line break. True when the text is not empty.

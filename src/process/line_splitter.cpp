@@ -1,5 +1,6 @@
 #include "process/line_splitter.h"
 #include <cstring>
+#include "text/byte_scan.h"
 
 char gLineBuffer[kLineBufferBytes];
 std::uint64_t gLineLength = 0;
@@ -25,12 +26,7 @@ void SplitLaunchOutput(const char* bytes, std::size_t count, LineSink sink) {
     while (i < count) {
         // The run of ordinary bytes up to the next CR or LF goes into the line in one copy, in pieces
         // where it reaches the longest line.
-        const void* lineFeed = std::memchr(bytes + i, '\n', count - i);
-        std::size_t end = lineFeed != nullptr
-                              ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes)
-                              : count;
-        if (const void* carriageReturn = std::memchr(bytes + i, '\r', end - i))
-            end = static_cast<std::size_t>(static_cast<const char*>(carriageReturn) - bytes);
+        const std::size_t end = i + FindLineBreak(bytes + i, count - i);
         while (i < end) {
             if (gLineLength == kLongestLine)
                 HandOver(sink);

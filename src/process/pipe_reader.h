@@ -17,7 +17,7 @@
 
 inline constexpr std::size_t kOutputRingBytes = std::size_t{4} << 20;
 // One read at most; also the pipe's own buffer, so that a helper's large write needs few reads.
-inline constexpr DWORD kPipeReadBytes = 65536;
+inline constexpr DWORD kPipeReadBytes = 1 << 20;
 
 // The helper's output pipe: the read end opened for overlapped reads and not inheritable, the write
 // end inheritable (the child's standard output and error). Also prepares the reader, which starts

@@ -43,8 +43,8 @@ void PostOutputArrived() {
     PostMessageW(gMainWindow, kMessageHelperOutput, kOutputArrived, 0);
 }
 
-// The pane's text laid out per tick at most: a flood's last 60000 characters reach it within a few
-// ticks, and no tick holds the window for long.
+// The pane's text laid out per tick (or, once the output is complete, per message) at most: no
+// tick holds the window for long, and a flood's last 60000 characters reach it soon after its end.
 constexpr std::size_t kPaneUnitsPerTick = 8192;
 constexpr ULONGLONG kPaneIntervalInFloodMs = 1000;
 ULONGLONG gPaneWrittenAt = 0;
@@ -64,12 +64,29 @@ void ScheduleMore(HWND mainWindow) {
     }
 }
 
-// Once the output is complete the next tick completes the child; until then wait for the reader when
-// everything is consumed, else come back for the rest.
+// Until the output is complete, wait for the reader when everything is consumed, else come back for
+// the rest.
 void AfterConsuming(HWND mainWindow, bool emptied) {
     if (emptied && (HelperOutputComplete() || WaitForHelperOutput()))
         return;
     ScheduleMore(mainWindow);
+}
+
+// Once the child's output is complete and consumed, the rest of the pane's text goes in a piece per
+// message, without waiting for ticks, and then the child is completed.
+void ContinueOrFinish(HWND mainWindow, bool emptied, bool paneWritten) {
+    if (!(emptied && HelperOutputComplete())) {
+        AfterConsuming(mainWindow, emptied);
+        return;
+    }
+    if (!paneWritten) {
+        ScheduleMore(mainWindow);
+        return;
+    }
+    ClosePaneBatch();
+    if (gProgress.progressStarted)
+        gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
+    FinishHelper();
 }
 
 } // namespace
@@ -98,22 +115,17 @@ void OnHelperTick(HWND mainWindow) {
     const bool emptied = ConsumeHelperOutput();
     ApplyTakenLaunchEffects();
     AnnounceProgressValue(mainWindow); // once per tick, after the tick's lines have had their effect
-    // While a flood goes on, what the pane shows is replaced again within a tick or two: lay it out
-    // once in a while only, and fully once the window has caught up.
+    // While a flood goes on, what the pane shows is replaced again within a tick or two, and laying
+    // it out is the pane's dearest work: lay it out once in a while only, at every tick while the
+    // window keeps up with output that only adds to it, and fully once the output is complete.
+    const bool complete = emptied && HelperOutputComplete();
     const ULONGLONG now = GetTickCount64();
     bool paneWritten = false;
-    if (emptied || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
+    if (complete || (emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
         paneWritten = WritePaneBatch(kPaneUnitsPerTick);
         gPaneWrittenAt = now;
     }
-    if (!(emptied && paneWritten && HelperOutputComplete())) {
-        AfterConsuming(mainWindow, emptied);
-        return;
-    }
-    ClosePaneBatch();
-    if (gProgress.progressStarted)
-        gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
-    FinishHelper();
+    ContinueOrFinish(mainWindow, emptied, paneWritten);
 }
 
 void OnHelperOutput(HWND mainWindow, WPARAM why) {
@@ -122,7 +134,9 @@ void OnHelperOutput(HWND mainWindow, WPARAM why) {
     if (!HelperRunning())
         return;
     OpenPaneBatch();
-    AfterConsuming(mainWindow, ConsumeHelperOutput());
+    const bool emptied = ConsumeHelperOutput();
+    const bool complete = emptied && HelperOutputComplete();
+    ContinueOrFinish(mainWindow, emptied, complete && WritePaneBatch(kPaneUnitsPerTick));
 }
 
 void OnHelperTimer(HWND mainWindow, UINT_PTR id) {

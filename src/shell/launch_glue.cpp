@@ -18,8 +18,6 @@
 
 namespace {
 
-// One converted output line at a time; too large for the stack of a timer tick.
-wchar_t gPaneLine[kPaneLineUnits];
 wchar_t gShortLogPath[kClassicPathUnits];
 wchar_t gShortBaseDirectory[kClassicPathUnits];
 wchar_t gOpenLogFailure[kFailureTextUnits];
@@ -113,9 +111,14 @@ void TakeLaunchLine(char* line, long long length) {
     if (length <= 0)
         return;
     const auto size = static_cast<std::size_t>(length);
-    const bool hasText = FormatPaneLine(line, size, gPaneLine);
+    const std::size_t textUnits = PaneTextUnits(line, size);
+    // Most of a flood: a line that can be no protocol line or marker only goes to the pane.
+    if (IsOrdinaryOutputLine(line, size)) {
+        AppendOutputLine(line, size, textUnits);
+        return;
+    }
     const LaunchLineEffects effects =
-        ApplyLaunchLine(gProgress, LaunchLine{line, size, hasText}, GetTickCount64());
+        ApplyLaunchLine(gProgress, LaunchLine{line, size, textUnits != 0}, GetTickCount64());
     // Restore and minimise in the order the lines asked for them: the last request stands.
     if (effects.restore)
         gTakenEffects.show = SW_RESTORE;
@@ -127,7 +130,7 @@ void TakeLaunchLine(char* line, long long length) {
     }
     gTakenEffects.invalidate = gTakenEffects.invalidate || effects.invalidate;
     if (effects.appendToPane)
-        AppendOutput(gPaneLine);
+        AppendOutputLine(line, size, textUnits);
 }
 
 void ApplyTakenLaunchEffects() {

@@ -1,5 +1,6 @@
 #include "shell/output_pane.h"
 #include <windows.h>
+#include <cstdint>
 #include "shell/pane_batch.h"
 #include "shell/controls.h"
 
@@ -30,28 +31,27 @@ void StartBatch() {
     StartPaneBatch(gBatch, static_cast<std::size_t>(PaneLength()), limit, gNotice);
 }
 
+// One piece of the batch's text as written to the pane: a whole pane's worth at most.
+constexpr std::size_t kPieceUnits = 65536;
+wchar_t gPiece[kPieceUnits + 1];
+// A launch line converted for a pane that takes it at once.
+wchar_t gLineText[kPaneLineUnits];
+
 // Writes the replacement, if due, and at most `most` units of the pending text not yet in the pane;
 // true when all of it is in the pane (the pending text then starts again empty).
-bool WriteBatch(std::size_t most = kPanePendingUnits) {
+bool WriteBatch(std::size_t most = SIZE_MAX) {
     if (gBatch.replaceAll) {
         SetWindowTextW(gControls.outputPane, gBatch.notice);
         gBatch.replaceAll = false;
     }
-    std::size_t count = gBatch.pendingLength - gBatch.writtenLength;
-    if (count > most)
-        count = most;
-    if (count != 0) {
-        wchar_t* const piece = gBatch.pending + gBatch.writtenLength;
-        const wchar_t following = piece[count];
-        piece[count] = L'\0';
-        AppendAtEnd(piece);
-        piece[count] = following;
-        gBatch.writtenLength += count;
+    while (most != 0 && !PaneBatchWritten(gBatch)) {
+        const std::size_t count = TakePanePiece(gBatch, gPiece, most < kPieceUnits ? most : kPieceUnits);
+        AppendAtEnd(gPiece);
+        most -= count;
     }
-    if (gBatch.writtenLength != gBatch.pendingLength)
+    if (!PaneBatchWritten(gBatch))
         return false;
-    gBatch.pendingLength = gBatch.writtenLength = 0;
-    gBatch.pending[0] = L'\0';
+    ClearPanePending(gBatch);
     return true;
 }
 
@@ -72,6 +72,21 @@ void AppendOutput(const wchar_t* text) {
     StartBatch();
 }
 
+void AppendOutputLine(const char* line, std::size_t length, std::size_t textUnits) {
+    if (gBatch.active) {
+        if (AddLineToPaneBatch(gBatch, line, length, textUnits))
+            return;
+        WriteBatch();
+        StartBatch();
+        if (AddLineToPaneBatch(gBatch, line, length, textUnits))
+            return;
+    }
+    FormatPaneLine(line, length, gLineText);
+    AppendNow(gLineText);
+    if (gBatch.active)
+        StartBatch();
+}
+
 void SetPaneLogWritten(bool logWritten) {
     gNotice = PaneNotice(logWritten);
     if (gBatch.active)
@@ -85,6 +100,10 @@ void OpenPaneBatch() {
 
 bool WritePaneBatch(std::size_t mostUnits) {
     return !gBatch.active || WriteBatch(mostUnits);
+}
+
+bool PaneBatchStartsOver() {
+    return gBatch.active && gBatch.replaceAll;
 }
 
 void ClosePaneBatch() {

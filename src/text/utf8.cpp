@@ -105,6 +105,30 @@ long long Utf8ToWide(const char* text, std::size_t length, wchar_t* out, std::si
     return static_cast<long long>(written);
 }
 
+std::size_t Utf8ToWideLength(const char* text, std::size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t units = 0;
+    std::size_t i = 0;
+    while (i < length) {
+        if (bytes[i] < 0x80) {
+            ++units;
+            ++i;
+            continue;
+        }
+        std::uint32_t codePoint = 0;
+        std::size_t consumed = 1;
+        const std::size_t size = DecodeOne(bytes, length, i, &codePoint, &consumed);
+        if (size == 0) {
+            units += 1; // U+FFFD
+            i += consumed;
+        } else {
+            units += codePoint >= 0x10000 ? 2 : 1;
+            i += size;
+        }
+    }
+    return units;
+}
+
 bool Utf8ToWideStrict(const char* text, wchar_t* out, std::size_t capacity) {
     if (text == nullptr) {
         if (capacity > 0)

@@ -9,5 +9,8 @@
 // the text does not fit.
 long long Utf8ToWide(const char* bytes, std::size_t length, wchar_t* out, std::size_t capacity, bool strict);
 
+// The number of units the lenient conversion gives for the bytes, without writing them.
+std::size_t Utf8ToWideLength(const char* bytes, std::size_t length);
+
 // A NUL-terminated string, strictly; false on failure (out is then empty when capacity > 0).
 bool Utf8ToWideStrict(const char* text, wchar_t* out, std::size_t capacity);

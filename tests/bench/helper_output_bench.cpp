@@ -6,11 +6,14 @@
 //   settings: a settings read whose result is about 250 KB, from the press on Settings to the
 //             result shown.
 // Every time is also given net, less the same helper with no output (an empty launch, a minimal
-// settings result) measured the same way, and the ratio is of the net times.
+// settings result) measured the same way, and the ratio is of the net times. A launch's tight loop
+// is tried on pipes of 4 KiB, 64 KiB and 1 MiB, each read in reads of its size, and the fastest of
+// the three is the yardstick.
 //   helper_output_bench [paced|flood|settings]...   (all three when none is named)
 #include <windows.h>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +27,9 @@ using bench::SecondsSince;
 
 constexpr DWORD kTimeoutMs = 10 * 60 * 1000;
 constexpr int kRounds = 3;
-constexpr DWORD kWidePipeBytes = 65536;
+// The empty launch is quick and its times scatter as much as the others': more turns for it.
+constexpr int kEmptyRounds = 5;
+constexpr std::size_t kReaderSizes = std::size(bench::kTightReaderPipeBytes);
 constexpr int kPlay = 101;
 constexpr int kSettings = 106;
 constexpr wchar_t kSettingsLoaded[] = L"Change options with Left / Right or select a row to cycle.";
@@ -113,64 +118,82 @@ void PrintPair(const char* what, double loop, double loopEmpty, double window, d
     std::printf("  ratio window / tight loop, net: %.2f\n", loopNet > 0 ? windowNet / loopNet : 0.0);
 }
 
-struct Baseline {
-    double loop = -1;
+void KeepShortest(double& shortest, double seconds) {
+    if (seconds > 0 && (shortest < 0 || seconds < shortest))
+        shortest = seconds;
+}
+
+// The shortest times of each tight reader and of the window.
+struct LaunchTimes {
+    double loop[kReaderSizes] = {-1, -1, -1};
     double window = -1;
 };
 
 // The same helper with nothing to say, measured the same way: the cost of starting it.
-Baseline EmptyLaunch(const driver::PlayerFolder& folder) {
+LaunchTimes EmptyLaunch(const driver::PlayerFolder& folder) {
     driver::WriteScenario(folder, L"launch", "exit 0\n");
-    Baseline empty;
+    LaunchTimes empty;
     unsigned long long bytes = 0;
-    for (int i = 0; i < kRounds; ++i) {
-        const double loop = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes);
-        const double window = TimeLaunch(folder, false).seconds;
-        if (empty.loop < 0 || loop < empty.loop)
-            empty.loop = loop;
-        if (empty.window < 0 || window < empty.window)
-            empty.window = window;
+    for (int i = 0; i < kEmptyRounds; ++i) {
+        for (std::size_t k = 0; k < kReaderSizes; ++k) {
+            const DWORD size = bench::kTightReaderPipeBytes[k];
+            KeepShortest(empty.loop[k],
+                         bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes, size, size));
+        }
+        KeepShortest(empty.window, TimeLaunch(folder, false).seconds);
     }
     return empty;
 }
 
 // The machine may be shared and busy: the two sides take turns, kRounds times, and the shortest
 // time of each side counts.
-bool RunLaunch(const driver::PlayerFolder& folder, const Baseline& empty, const char* what,
+bool RunLaunch(const driver::PlayerFolder& folder, const LaunchTimes& empty, const char* what,
                const std::string& scenario, bool probe) {
     driver::WriteScenario(folder, L"launch", scenario);
-    double loop = -1, wideLoop = -1, window = -1, longestWait = 0;
-    unsigned long long bytes = 0, wideBytes = 0;
+    LaunchTimes best;
+    double longestWait = 0;
+    unsigned long long bytes = 0;
     for (int round = 0; round < kRounds; ++round) {
-        const double loopRound = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes);
-        const double wideRound = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &wideBytes,
-                                                         kWidePipeBytes, kWidePipeBytes);
-        if (wideRound > 0 && (wideLoop < 0 || wideRound < wideLoop))
-            wideLoop = wideRound;
+        std::printf("  round %d: tight read loop on a pipe of", round + 1);
+        for (std::size_t k = 0; k < kReaderSizes; ++k) {
+            const DWORD size = bench::kTightReaderPipeBytes[k];
+            const double loop = bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes, size, size);
+            if (loop <= 0) {
+                std::fprintf(stderr, "%s: the tight read loop failed\n", what);
+                return false;
+            }
+            KeepShortest(best.loop[k], loop);
+            std::printf(" %lu KiB %.3f s,", static_cast<unsigned long>(size / 1024), loop);
+        }
         const WindowRun windowRound = TimeLaunch(folder, probe);
         const unsigned long long logged = LogSize(folder);
-        if (loopRound <= 0 || windowRound.seconds <= 0 || logged != bytes) {
-            std::fprintf(stderr,
-                         "%s: a run failed (read loop %.3f s, %llu bytes; window %.3f s, %llu bytes)\n", what,
-                         loopRound, bytes, windowRound.seconds, logged);
+        if (windowRound.seconds <= 0 || logged != bytes) {
+            std::fprintf(stderr, "%s: the window's run failed (%.3f s, %llu bytes logged of %llu)\n", what,
+                         windowRound.seconds, logged, bytes);
             return false;
         }
-        std::printf("  round %d: tight read loop %.3f s (on a 64 KiB pipe %.3f s), window %.3f s\n",
-                    round + 1, loopRound, wideRound, windowRound.seconds);
-        if (loop < 0 || loopRound < loop)
-            loop = loopRound;
-        if (window < 0 || windowRound.seconds < window)
-            window = windowRound.seconds;
+        std::printf(" window %.3f s\n", windowRound.seconds);
+        KeepShortest(best.window, windowRound.seconds);
         if (windowRound.longestWait > longestWait)
             longestWait = windowRound.longestWait;
     }
-    std::printf("%s: %llu bytes, shortest of %d rounds\n", what, bytes, kRounds);
-    PrintPair("", loop, empty.loop, window, empty.window);
-    // The window reads a 64 KiB pipe in reads of up to 64 KiB: the same loop on such a pipe.
-    const double wideNet = wideLoop - empty.loop, windowNet = window - empty.window;
-    std::printf("  tight read loop on a 64 KiB pipe, 64 KiB reads: %.3f s, net %.3f s; ratio window / it, "
-                "net: %.2f\n",
-                wideLoop, wideNet, wideNet > 0 ? windowNet / wideNet : 0.0);
+    std::printf("%s: %llu bytes, shortest of %d rounds, net of an empty launch\n", what, bytes, kRounds);
+    std::size_t fastest = 0;
+    for (std::size_t k = 0; k < kReaderSizes; ++k) {
+        const double net = best.loop[k] - empty.loop[k];
+        std::printf("  tight read loop, %4lu KiB pipe: %8.3f s, net %8.3f s (empty %.3f s)\n",
+                    static_cast<unsigned long>(bench::kTightReaderPipeBytes[k] / 1024), best.loop[k], net,
+                    empty.loop[k]);
+        if (net < best.loop[fastest] - empty.loop[fastest])
+            fastest = k;
+    }
+    const double loopNet = best.loop[fastest] - empty.loop[fastest];
+    const double windowNet = best.window - empty.window;
+    std::printf("  window:                        %8.3f s, net %8.3f s (empty %.3f s)\n", best.window,
+                windowNet, empty.window);
+    std::printf("  ratio window / fastest tight read loop (%lu KiB), net: %.2f\n",
+                static_cast<unsigned long>(bench::kTightReaderPipeBytes[fastest] / 1024),
+                loopNet > 0 ? windowNet / loopNet : 0.0);
     if (probe)
         std::printf("  the window's longest wait to answer a message, any round: %.3f s\n", longestWait);
     return true;
@@ -225,8 +248,8 @@ int wmain(int argc, wchar_t** argv) {
     bench::StartDesktop();
     bool ok = true;
     if (Wanted(argc, argv, L"paced") || Wanted(argc, argv, L"flood")) {
-        const Baseline empty = EmptyLaunch(folder);
-        if (empty.loop <= 0 || empty.window <= 0) {
+        const LaunchTimes empty = EmptyLaunch(folder);
+        if (empty.loop[0] <= 0 || empty.loop[1] <= 0 || empty.loop[2] <= 0 || empty.window <= 0) {
             std::fprintf(stderr, "empty launch failed\n");
             return 1;
         }

@@ -19,6 +19,12 @@ inline double SecondsSince(LARGE_INTEGER from) {
     return Seconds(from, now);
 }
 
+inline constexpr DWORD kLargestReadBytes = 1 << 20;
+
+// The pipe sizes a tight reader is tried with, each read in reads of the pipe's size: the fastest of
+// them is the yardstick.
+inline constexpr DWORD kTightReaderPipeBytes[] = {4096, 65536, kLargestReadBytes};
+
 // The interpreter of the player folder run with the launcher script and these arguments, read by
 // blocking reads of chunkBytes until end of data and exit, on a pipe of the system's default size or
 // of pipeBytes. Negative on failure.
@@ -50,7 +56,7 @@ inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::
         return -1;
     }
     CloseHandle(info.hThread);
-    static char chunk[65536];
+    static char chunk[kLargestReadBytes];
     if (chunkBytes > sizeof chunk)
         chunkBytes = sizeof chunk;
     DWORD read = 0;

@@ -1,6 +1,7 @@
 // How much the window slows a chatty launcher down: the stand-in writes about 20 MB of mixed output
 // (ordinary lines with a protocol line every 20 lines), once with the real window draining,
-// splitting, classifying and showing it (Play to program exit), once drained by a tight read loop.
+// splitting, classifying and showing it (Play to program exit), once drained by a tight read loop on
+// pipes of 4 KiB, 64 KiB and 1 MiB, read in reads of their size; the fastest of these counts.
 // Both runs use the same scenario in the same copy of the player folder; prints both times and
 // their ratio.
 #include <windows.h>
@@ -91,7 +92,14 @@ int wmain(int argc, wchar_t** argv) {
 
     bench::StartDesktop();
     unsigned long long bytes = 0;
-    const double loop = bench::TimeWithReadLoop(root, {L"--launch"}, &bytes);
+    double loop = -1;
+    for (const DWORD size : bench::kTightReaderPipeBytes) {
+        const double seconds = bench::TimeWithReadLoop(root, {L"--launch"}, &bytes, size, size);
+        std::printf("tight read loop on a %lu KiB pipe: %.3f s\n", static_cast<unsigned long>(size / 1024),
+                    seconds);
+        if (seconds > 0 && (loop < 0 || seconds < loop))
+            loop = seconds;
+    }
     const double window = TimeWithWindow(folder);
     // The window's launch log holds every byte it drained: the check that both runs saw the same output.
     WIN32_FILE_ATTRIBUTE_DATA log{};
@@ -105,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::printf("launch output: %llu bytes, a protocol line every 20 lines\n", bytes);
-    std::printf("tight read loop:   %8.3f s\n", loop);
+    std::printf("fastest tight read loop:   %8.3f s\n", loop);
     std::printf("window (Play to exit): %8.3f s\n", window);
     std::printf("ratio window / loop: %.2f\n", window / loop);
     std::printf("the same lines classified and converted in-process, no window: %.3f s\n",

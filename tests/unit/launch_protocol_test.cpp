@@ -406,4 +406,67 @@ TEST(LaunchStages, EveryStageFormatsWithinTheStatusBound) {
     }
 }
 
+// The window's fast path: a line the test calls ordinary skips the classifier, so it must be one that
+// changes nothing in any state and only goes to the pane; every keyword and marker, wherever it
+// stands in the line, must fail the test.
+TEST(LaunchOrdinaryLine, OnlyLinesThatChangeNothingAreOrdinary) {
+    const std::string padding(93, 'x'); // puts what follows past the first words of the line
+    struct Case {
+        std::string line;
+        bool ordinary;
+    };
+    const Case cases[] = {
+        {"[build] compiling src/module_00.c with flags -O2 -g", true},
+        {"abcdefghijklmnopqrstuvwxyz0123456789 (x86_64) [ok] 100%", true},
+        {"caf\xC3\xA9 \xFF\xFE with raw bytes", true},
+        {std::string("nul\0inside", 10), true},
+        {"ZEV_SETUP_MEMORY 3000 8192", false},
+        {"ZEV_SETUP_PROGRESS 3 12 340 250", false},
+        {"tool: ZEV_LAUNCHER_GAME_STARTED", false},
+        {"Preparing HD textures: 3 / 10 jobs complete", false},
+        {"at Starting Tharn now", false},
+        {padding + "Checking HD textures", false},
+        {"Preparing HD tools", false},
+        {"generate: running pinned framework", false},
+        {"build: running pinned framework", false},
+        {"Preparing native Windows", false},
+        {padding + "Preparing ", false},
+        {"all Checks complete", false},
+        {padding + "Z", false},
+        {padding + "::", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(IsOrdinaryOutputLine(c.line.data(), c.line.size()), c.ordinary);
+        if (!c.ordinary)
+            continue;
+        for (Before before : {Before::Fresh, Before::Setup, Before::Game}) {
+            const Outcome outcome = Classify(before, c.line);
+            EXPECT_EQ(FiguresOf(outcome.progress), FiguresOf(StateOf(before)));
+            EXPECT_EQ(EffectsOf(outcome.effects), kPane);
+            EXPECT_FALSE(outcome.effects.setStatus);
+        }
+    }
+}
+
+TEST(LaunchPaneLine, TextUnitsAreCountedWithoutConverting) {
+    const PaneTextCase cases[] = {
+        {"plain", L"plain"},
+        {"caf\xC3\xA9 \xE2\x82\xAC", L"caf\u00E9 \u20AC"},
+        {"\xF0\x9F\x8E\xAE game", L"\xD83C\xDFAE game"},
+        {"bad \xFF\xC0\xAF byte", L"bad \uFFFD\uFFFD\uFFFD byte"},
+        {"cut \xF0\x9F\x8E", L"cut \uFFFD"},
+        {"nul\0inside"sv, L"nul\uFFFDinside"},
+    };
+    for (const PaneTextCase& c : cases) {
+        SCOPED_TRACE(std::string(c.line));
+        EXPECT_EQ(PaneTextUnits(c.line.data(), c.line.size()), c.text.size());
+    }
+    // The conversion's bound: the longest text that shows, and one unit more, which shows empty.
+    const std::string longest(kLineTextMaxUnits, 'a');
+    EXPECT_EQ(PaneTextUnits(longest.data(), longest.size()), kLineTextMaxUnits);
+    const std::string tooLong = longest + "\xC3\xA9";
+    EXPECT_EQ(PaneTextUnits(tooLong.data(), tooLong.size()), 0u);
+}
+
 } // namespace

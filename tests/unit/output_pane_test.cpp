@@ -1,9 +1,11 @@
 // The launch output pane of the real main window: additions always go to the end, and a pane that
 // has grown past 60000 characters starts over with a pointer to the launch log.
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+#include "launch/progress_protocol.h"
 #include "shell/output_pane.h"
 #include "window_fixture.h"
 
@@ -145,6 +147,48 @@ TEST_F(OutputPaneTest, ABatchOfAdditionsLeavesThePaneAsAddingEachAtOnce) {
         EXPECT_TRUE(PaneText() == oneByOne)
             << PaneText().size() << " characters in pieces, one by one " << oneByOne.size();
         ClosePaneBatch();
+    }
+}
+
+// Launch lines are kept raw and converted when the batch is written: the pane must read as if each
+// line's converted text had been added at once, whatever the line holds and however long it is.
+TEST_F(OutputPaneTest, LaunchLinesInABatchAreShownAsTheirConvertedText) {
+    std::mt19937 random(1913);
+    const std::string samples[] = {
+        "plain ASCII output",
+        "caf\xC3\xA9 \xE2\x82\xAC and \xF0\x9F\x8E\xAE",
+        "bad \xFF byte, cut \xE2\x82",
+        std::string("nul\0inside", 10),
+        std::string(kLineTextMaxUnits + 1, 'L'), // too long to show: an empty line
+        std::string(9000, 'w'),
+    };
+    static wchar_t converted[kPaneLineUnits];
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        const std::wstring before = Filler(std::uniform_int_distribution<size_t>(0, 62000)(random));
+        std::vector<std::string> lines(std::uniform_int_distribution<size_t>(1, 400)(random));
+        for (std::string& line : lines)
+            line = samples[std::uniform_int_distribution<size_t>(0, std::size(samples) - 1)(random)];
+
+        SetWindowTextW(gControls.outputPane, before.c_str());
+        for (const std::string& line : lines) {
+            FormatPaneLine(line.data(), line.size(), converted);
+            AppendOutput(converted);
+        }
+        const std::wstring oneByOne = PaneText();
+
+        SetWindowTextW(gControls.outputPane, before.c_str());
+        OpenPaneBatch();
+        const size_t piece = std::uniform_int_distribution<size_t>(1, 9000)(random);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            AppendOutputLine(lines[i].data(), lines[i].size(),
+                             PaneTextUnits(lines[i].data(), lines[i].size()));
+            if (i % 11 == 0)
+                WritePaneBatch(piece);
+        }
+        ClosePaneBatch();
+        EXPECT_TRUE(PaneText() == oneByOne)
+            << PaneText().size() << " characters from the batch, one by one " << oneByOne.size();
     }
 }
 
