@@ -83,7 +83,7 @@ LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, 
 }
 
 LaunchEnd FinishLaunch(std::uint32_t exitCode, LaunchEndTexts& texts) {
-    if (exitCode == 0)
+    if (LaunchEndClosesWindow(exitCode))
         return {true, {nullptr, false}, nullptr, nullptr};
     std::swprintf(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
                   static_cast<unsigned long>(exitCode));

@@ -99,6 +99,10 @@ bool PaneBatchStartsOver() {
     return gBatch.active && gBatch.replaceAll;
 }
 
+void DropPaneBatch() {
+    gBatch.active = false;
+}
+
 void ClosePaneBatch() {
     if (!gBatch.active)
         return;
