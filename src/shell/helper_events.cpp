@@ -71,22 +71,27 @@ void AfterConsuming(HWND mainWindow, bool emptied) {
 
 // Once the child's output is complete and consumed, the rest of the pane's text goes in a piece per
 // message, without waiting for ticks, and then the child is completed. A launch whose end closes
-// the window leaves the pane's text unwritten: nobody sees it again.
+// the window leaves the pane's text unwritten, its unfinished last line included: nobody sees it
+// again.
 void ContinueOrFinish(HWND mainWindow, bool emptied) {
     if (!(emptied && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);
         return;
     }
-    if (gHelper.kind == HelperKind::Launch && LaunchEndClosesWindow(EndedChildExitCode())) {
-        DropPaneBatch();
-    } else if (!WritePaneBatch(kPaneUnitsPerTick)) {
-        ScheduleMore(mainWindow);
-        return;
+    const bool closesWindow =
+        gHelper.kind == HelperKind::Launch && LaunchEndClosesWindow(EndedChildExitCode());
+    if (!closesWindow) {
+        if (!WritePaneBatch(kPaneUnitsPerTick)) {
+            ScheduleMore(mainWindow);
+            return;
+        }
+        ClosePaneBatch();
     }
-    ClosePaneBatch();
     if (gProgress.progressStarted)
         gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
     FinishHelper();
+    if (closesWindow)
+        DropPaneBatch();
 }
 
 } // namespace
