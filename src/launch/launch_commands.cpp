@@ -89,7 +89,7 @@ LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, 
 }
 
 LaunchEnd FinishLaunch(std::uint32_t exitCode, std::uint32_t readError, LaunchEndTexts& texts) {
-    if (exitCode == 0)
+    if (LaunchEndClosesWindow(exitCode))
         return {true, {nullptr, false}, nullptr, nullptr, nullptr};
     if (readError != 0)
         FormatOutputLostLine(readError, texts.outputLost, std::size(texts.outputLost));

@@ -45,6 +45,11 @@ struct LaunchEndTexts {
     wchar_t exitStatus[kExitStatusLineUnits];
 };
 
+// A launcher that ends with this code has handed over to the game: the window closes.
+inline bool LaunchEndClosesWindow(std::uint32_t exitCode) {
+    return exitCode == 0;
+}
+
 // What follows the launcher's end.
 struct LaunchEnd {
     bool closeWindow;          // exit code 0: the game has taken over

@@ -50,14 +50,19 @@ bool HelperOutputComplete() {
     return ReaderFinished() && ReaderFilledSpan(&at) == 0;
 }
 
+std::uint32_t EndedChildExitCode() {
+    DWORD exitCode = 1;
+    if (!GetExitCodeProcess(gHelper.process, &exitCode))
+        exitCode = 1;
+    return exitCode;
+}
+
 void FinishHelper() {
     if (gHelper.kind == HelperKind::Launch)
         FlushUnfinishedLine(gPumpTargets.launchLine);
     EndPipeReader();
     const std::uint32_t readError = ReaderFailure();
-    DWORD exitCode = 1;
-    if (!GetExitCodeProcess(gHelper.process, &exitCode))
-        exitCode = 1;
+    const std::uint32_t exitCode = EndedChildExitCode();
     CloseHandle(gHelper.process);
     gHelper.process = nullptr;
     CloseHandle(gHelper.readEnd);

@@ -44,6 +44,9 @@ bool WaitForHelperOutput();
 // then due.
 bool HelperOutputComplete();
 
+// Once HelperOutputComplete: the exit code FinishHelper reports (1 when it cannot be read).
+std::uint32_t EndedChildExitCode();
+
 // The child has ended and all its output is routed: hands over the unfinished last line, releases the
 // child, its reader, its pipe and the launch log, and reports the end to gPumpTargets.childEnded.
 void FinishHelper();

@@ -1,5 +1,6 @@
 #include "shell/helper_events.h"
 #include "launch/canvas_geometry.h"
+#include "launch/launch_commands.h"
 #include "launch/launch_progress.h"
 #include "shell/accessibility.h"
 #include "shell/app_state.h"
@@ -73,20 +74,28 @@ void AfterConsuming(HWND mainWindow, bool emptied) {
 }
 
 // Once the child's output is complete and consumed, the rest of the pane's text goes in a piece per
-// message, without waiting for ticks, and then the child is completed.
-void ContinueOrFinish(HWND mainWindow, bool emptied, bool paneWritten) {
+// message, without waiting for ticks, and then the child is completed. A launch whose end closes
+// the window leaves the pane's text unwritten, its unfinished last line included: nobody sees it
+// again.
+void ContinueOrFinish(HWND mainWindow, bool emptied) {
     if (!(emptied && HelperOutputComplete())) {
         AfterConsuming(mainWindow, emptied);
         return;
     }
-    if (!paneWritten) {
-        ScheduleMore(mainWindow);
-        return;
+    const bool closesWindow =
+        gHelper.kind == HelperKind::Launch && LaunchEndClosesWindow(EndedChildExitCode());
+    if (!closesWindow) {
+        if (!WritePaneBatch(kPaneUnitsPerTick)) {
+            ScheduleMore(mainWindow);
+            return;
+        }
+        ClosePaneBatch();
     }
-    ClosePaneBatch();
     if (gProgress.progressStarted)
         gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
     FinishHelper();
+    if (closesWindow)
+        DropPaneBatch();
 }
 
 } // namespace
@@ -117,15 +126,16 @@ void OnHelperTick(HWND mainWindow) {
     AnnounceProgressValue(mainWindow); // once per tick, after the tick's lines have had their effect
     // While a flood goes on, what the pane shows is replaced again within a tick or two, and laying
     // it out is the pane's dearest work: lay it out once in a while only, at every tick while the
-    // window keeps up with output that only adds to it, and fully once the output is complete.
+    // window keeps up with output that only adds to it; once the output is complete, ContinueOrFinish
+    // decides.
     const bool complete = emptied && HelperOutputComplete();
     const ULONGLONG now = GetTickCount64();
-    bool paneWritten = false;
-    if (complete || (emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs) {
-        paneWritten = WritePaneBatch(kPaneUnitsPerTick);
+    if (!complete &&
+        ((emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs)) {
+        WritePaneBatch(kPaneUnitsPerTick);
         gPaneWrittenAt = now;
     }
-    ContinueOrFinish(mainWindow, emptied, paneWritten);
+    ContinueOrFinish(mainWindow, emptied);
 }
 
 void OnHelperOutput(HWND mainWindow, WPARAM why) {
@@ -134,9 +144,7 @@ void OnHelperOutput(HWND mainWindow, WPARAM why) {
     if (!HelperRunning())
         return;
     OpenPaneBatch();
-    const bool emptied = ConsumeHelperOutput();
-    const bool complete = emptied && HelperOutputComplete();
-    ContinueOrFinish(mainWindow, emptied, complete && WritePaneBatch(kPaneUnitsPerTick));
+    ContinueOrFinish(mainWindow, ConsumeHelperOutput());
 }
 
 void OnHelperTimer(HWND mainWindow, UINT_PTR id) {

@@ -106,6 +106,10 @@ bool PaneBatchStartsOver() {
     return gBatch.active && gBatch.replaceAll;
 }
 
+void DropPaneBatch() {
+    gBatch.active = false;
+}
+
 void ClosePaneBatch() {
     if (!gBatch.active)
         return;

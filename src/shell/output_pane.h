@@ -16,6 +16,8 @@ void AppendOutputLine(const char* line, std::size_t length, std::size_t textUnit
 // between ticks opens it, and the next pump tick writes it.
 void OpenPaneBatch();
 void ClosePaneBatch();
+// Closes the open batch without writing it: the pane is not going to be seen again.
+void DropPaneBatch();
 // Writes at most mostUnits of an open batch's text to the pane (its replacement first), keeping the
 // batch open; true when the pane holds all of it. A large batch laid out in one edit would hold the
 // window's thread for long: the pump tick writes it in pieces.

@@ -311,16 +311,19 @@ TEST_F(RunnerTest, ASettingsHelperThatCannotStartChangesNothingButTheStatus) {
     EXPECT_TRUE(IsWindowEnabled(gControls.play));
 }
 
+// The launch ends with an error, so the pane is still read afterwards (after exit code 0 the window
+// closes and the pane's last text is not written).
 TEST_F(RunnerTest, ALogHeldByAnotherProgramLeavesTheLaunchRunningWithoutALog) {
     player_.WriteFile(L"private\\launcher\\latest.log", "held elsewhere");
     HANDLE holder = CreateFileW(gLogPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     SetWindowTextW(gControls.outputPane, L"");
     gAlsoClassify = true;
-    ASSERT_TRUE(Launch("line hello from the launcher\nexit 0\n"));
+    ASSERT_TRUE(Launch("line hello from the launcher\nexit 3\n"));
     EXPECT_EQ(gHelper.launchLog, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(WaitForCompletion());
     CloseHandle(holder);
+    EXPECT_EQ(gSeen.exitCode, 3u);
     EXPECT_EQ(gSeen.lines, std::vector<std::string>{"hello from the launcher"});
     EXPECT_NE(driver::WindowText(gControls.outputPane).find(L"hello from the launcher"), std::wstring::npos);
     EXPECT_EQ(Log(), "held elsewhere");
