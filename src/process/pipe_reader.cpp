@@ -31,6 +31,7 @@ struct PipeReader {
     std::atomic<bool> waitsForRoom{false};
     std::atomic<bool> wakeArmed{false};
     std::atomic<bool> finished{false};
+    std::atomic<bool> wakeOnAnyOutput{false};
 };
 PipeReader gReader;
 unsigned long gPipeSerial = 0;
@@ -70,7 +71,7 @@ void Deliver(const char* at, DWORD count) {
         WriteFile(gReader.log, at, count, &written, nullptr); // a failed write only costs the log
     }
     CommitToRing(gRing, count);
-    if (RingFilled(gRing) >= kWakeFilledBytes)
+    if (gReader.wakeOnAnyOutput.load() || RingFilled(gRing) >= kWakeFilledBytes)
         WakeWindow();
 }
 
@@ -246,6 +247,10 @@ bool ArmReaderWake() {
         return true;
     // Bytes or the end came while arming: take the wake back unless the reader already used it.
     return !gReader.wakeArmed.exchange(false);
+}
+
+void WakeOnAnyOutput(bool on) {
+    gReader.wakeOnAnyOutput.store(on);
 }
 
 bool ReaderFinished() {

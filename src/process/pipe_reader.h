@@ -32,6 +32,9 @@ void ConsumeReaderBytes(std::size_t count);
 // The window's thread has consumed everything and wants a wake-up when plenty of bytes come: false
 // when bytes (or the reader's end) came meanwhile, and the caller should consume again.
 bool ArmReaderWake();
+// While on, any output read wakes the window's thread (when it waits), not only plenty of it: the
+// window has no tick running then to pick up a trickle.
+void WakeOnAnyOutput(bool on);
 // True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
 bool ReaderFinished();
 // After ReaderFinished: waits for the reader thread's end and releases it. The caller closes the

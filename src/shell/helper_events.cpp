@@ -61,11 +61,14 @@ void ScheduleMore(HWND mainWindow) {
 }
 
 // Once the output is complete the next tick completes the child; until then wait for the reader when
-// everything is consumed, else come back for the rest.
-void AfterConsuming(HWND mainWindow, bool emptied) {
-    if (emptied && (HelperOutputComplete() || WaitForHelperOutput()))
-        return;
+// everything is consumed, else come back for the rest. True when it waits for the reader.
+bool AfterConsuming(HWND mainWindow, bool emptied) {
+    if (emptied && HelperOutputComplete())
+        return false;
+    if (emptied && WaitForHelperOutput())
+        return true;
     ScheduleMore(mainWindow);
+    return false;
 }
 
 } // namespace
@@ -86,9 +89,9 @@ void OnHelperEnded(const ChildEnd& end) {
     }
 }
 
-void OnHelperTick(HWND mainWindow) {
+bool OnHelperTick(HWND mainWindow) {
     if (!HelperRunning())
-        return;
+        return true;
     RefreshMovingStrips(mainWindow);
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
@@ -102,13 +105,14 @@ void OnHelperTick(HWND mainWindow) {
         gPaneWrittenAt = now;
     }
     if (!(emptied && paneWritten && HelperOutputComplete())) {
-        AfterConsuming(mainWindow, emptied);
-        return;
+        const bool waiting = AfterConsuming(mainWindow, emptied);
+        return waiting && paneWritten;
     }
     ClosePaneBatch();
     if (gProgress.progressStarted)
         gProgress.elapsedSeconds = (GetTickCount64() - gProgress.startTick) / 1000;
     FinishHelper();
+    return false; // a helper that the completion started has its ticks
 }
 
 void OnHelperOutput(HWND mainWindow, WPARAM why) {
@@ -120,11 +124,10 @@ void OnHelperOutput(HWND mainWindow, WPARAM why) {
     AfterConsuming(mainWindow, ConsumeHelperOutput());
 }
 
-void OnHelperTimer(HWND mainWindow, UINT_PTR id) {
-    if (id != kTimerMoreOutput) {
-        OnHelperTick(mainWindow);
-        return;
-    }
+bool OnHelperTimer(HWND mainWindow, UINT_PTR id) {
+    if (id != kTimerMoreOutput)
+        return OnHelperTick(mainWindow);
     KillTimer(mainWindow, kTimerMoreOutput);
     OnHelperOutput(mainWindow, kMoreOutput);
+    return false;
 }

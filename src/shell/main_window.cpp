@@ -8,6 +8,7 @@
 #include "shell/helper_events.h"
 #include "shell/launch_glue.h"
 #include "shell/painting.h"
+#include "shell/pump_timer.h"
 #include "shell/session_lock.h"
 #include "shell/settings_glue.h"
 #include "shell/status_line.h"
@@ -41,7 +42,7 @@ LRESULT OnCreate(HWND window) {
     RebuildFonts();
     gLogAvailable = GetFileAttributesW(gLogPath) != INVALID_FILE_ATTRIBUTES;
     RefreshControls();
-    SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
+    SyncPumpTimer(window);
     RegisterTaskbarButtonMessage();
     return 0;
 }
@@ -61,6 +62,7 @@ void OnDestroy() {
 
 // A minimised window has a 0 x 0 client area: nothing is laid out for it.
 void OnSize(HWND window, UINT type) {
+    SyncPumpTimer(window); // nothing moves on a minimised window
     if (type == SIZE_MINIMIZED)
         return;
     RefreshControls();
@@ -126,7 +128,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
     RefreshControls();
 }
 
-void OnCommand(int id) {
+void OnCommand(HWND window, int id) {
     if (id == kIdSettings) {
         OnSettingsCommand(id);
     } else if (id == kIdOpenLog) {
@@ -140,13 +142,23 @@ void OnCommand(int id) {
         OnSettingsCommand(id);
     }
     UpdateTaskbarProgress();
+    SyncPumpTimer(window); // a command may have started a helper
 }
 
 // The pump's tick, or the continuation of the helper output's consumer.
 void OnTimer(HWND window, UINT_PTR id) {
-    OnHelperTimer(window, id);
-    if (id == kTimerPump)
+    const bool settled = OnHelperTimer(window, id);
+    if (id == kTimerPump) {
+        NotePumpTick(settled);
         UpdateTaskbarProgress();
+    }
+    SyncPumpTimer(window);
+}
+
+void OnHelperOutputMessage(HWND window, WPARAM why) {
+    NoteHelperOutputWoke();
+    OnHelperOutput(window, why);
+    SyncPumpTimer(window);
 }
 
 // Messages without a fixed number: the taskbar's, registered at run time.
@@ -173,9 +185,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(gSettings.pageVisible ? kIdSaveSettings : kIdPlay, DC_HASDEFID);
-    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
-    case kMessageHelperOutput: OnHelperOutput(window, wParam); return 0;
+    case kMessageHelperOutput: OnHelperOutputMessage(window, wParam); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     default: return OnOtherMessage(window, message, wParam, lParam);
     }
