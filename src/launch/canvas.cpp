@@ -21,8 +21,11 @@ void Line(HDC dc, const PixelSegment& s, COLORREF colour, int width) {
 }
 
 void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
-    for (int y = 0; y < height; ++y)
-        FillSolid(dc, {0, y, g.panelWidth, y + 1}, SidePanelShade(y, height));
+    for (int band = 0; band < kSidePanelBands; ++band) {
+        const RowBand rows = SidePanelBand(band, height);
+        if (rows.bottom > rows.top)
+            FillSolid(dc, {0, rows.top, g.panelWidth, rows.bottom}, SidePanelShade(rows.top, height));
+    }
     Line(dc, g.divider, Palette::SlateEdge, 1);
     DrawTextIn(dc, kEditionLine, ToRect(g.editionLine), CaptionFont, Palette::Gold, TextLeft);
     Line(dc, g.goldRule, Palette::Gold, g.goldRuleWidth);
@@ -31,6 +34,13 @@ void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
 }
 
 void PaintEmblem(HDC dc, const CanvasGeometry& g) {
+    // The outline's box: the diamond's corners, grown by the pen's width. A paint that does not reach
+    // it skips the emblem, whose wide-pen outline is costly to draw even where it is clipped away.
+    const int reach = g.emblemOutlineWidth + 1;
+    const RECT box{g.emblemDiamond[3].x - reach, g.emblemDiamond[0].y - reach, g.emblemDiamond[1].x + reach,
+                   g.emblemDiamond[2].y + reach};
+    if (!RectVisible(dc, &box))
+        return;
     {
         const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, Palette::StoneLight));
         const SelectedObject penSelected(dc, pen.get());

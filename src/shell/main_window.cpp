@@ -54,6 +54,7 @@ void OnDestroy() {
     gArgumentArray = nullptr;
     gArgumentCount = 0;
     DeleteFonts();
+    ReleaseBackBuffer();
     DeleteObject(gSlateBrush);
     DeleteObject(gNightDeepBrush);
     DeleteObject(gNightBrush);
@@ -74,14 +75,7 @@ void OnPaint(HWND window) {
     HDC screen = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right, height = client.bottom;
-    {
-        const MemoryDc memory(screen);
-        const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-        const SelectedObject bitmapSelected(memory.get(), bitmap.get());
-        PaintCanvas(memory.get());
-        BitBlt(screen, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-    }
+    PaintDamaged(screen, paint.rcPaint, client.right, client.bottom);
     EndPaint(window, &paint);
 }
 

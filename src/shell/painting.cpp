@@ -16,7 +16,62 @@ namespace {
 // A row's name and option label, converted from UTF-8, including the terminator.
 constexpr std::size_t kRowTextUnits = 160;
 
+// The memory bitmap that paints are drawn into before they reach the screen, kept from one paint to
+// the next: made again only when the client size or the scale changes, freed with the window.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    int width = 0, height = 0, scale = 0;
+};
+BackBuffer gBackBuffer;
+
+HDC BackBufferFor(HDC screen, int width, int height) {
+    BackBuffer& b = gBackBuffer;
+    if (b.dc != nullptr && b.width == width && b.height == height && b.scale == gUiScale)
+        return b.dc;
+    ReleaseBackBuffer();
+    b.dc = CreateCompatibleDC(screen);
+    b.bitmap = CreateCompatibleBitmap(screen, width, height);
+    if (b.dc == nullptr || b.bitmap == nullptr) {
+        ReleaseBackBuffer();
+        return nullptr;
+    }
+    b.previousBitmap = SelectObject(b.dc, b.bitmap);
+    b.width = width;
+    b.height = height;
+    b.scale = gUiScale;
+    return b.dc;
+}
+
 } // namespace
+
+void PaintDamaged(HDC screen, const RECT& damaged, int clientWidth, int clientHeight) {
+    if (clientWidth <= 0 || clientHeight <= 0 || IsRectEmpty(&damaged))
+        return;
+    HDC back = BackBufferFor(screen, clientWidth, clientHeight);
+    if (back == nullptr)
+        return;
+    // Only the damaged part is drawn and copied; the rest of the buffer holds what the screen shows
+    // or, after the buffer was made again, what the screen does not need from it.
+    SelectClipRgn(back, nullptr);
+    IntersectClipRect(back, damaged.left, damaged.top, damaged.right, damaged.bottom);
+    PaintCanvas(back);
+    SelectClipRgn(back, nullptr);
+    BitBlt(screen, damaged.left, damaged.top, damaged.right - damaged.left, damaged.bottom - damaged.top,
+           back, damaged.left, damaged.top, SRCCOPY);
+}
+
+void ReleaseBackBuffer() {
+    BackBuffer& b = gBackBuffer;
+    if (b.dc != nullptr && b.previousBitmap != nullptr)
+        SelectObject(b.dc, b.previousBitmap);
+    if (b.bitmap != nullptr)
+        DeleteObject(b.bitmap);
+    if (b.dc != nullptr)
+        DeleteDC(b.dc);
+    b = BackBuffer{};
+}
 
 void PaintCanvas(HDC dc) {
     RECT client{};
