@@ -13,6 +13,7 @@
 #include "shell/settings_glue.h"
 #include "shell/status_line.h"
 #include "shell/taskbar.h"
+#include "shell/window_frame.h"
 #include "shell/window_refresh.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
@@ -116,13 +117,20 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, kNoZOrderNoActivate);
     } else {
-        SetWindowPos(window, nullptr, suggested.left, suggested.top, Scaled(900) + Scaled(16),
-                     Scaled(560) + Scaled(40), kNoZOrderNoActivate);
+        // The frame the system draws at the new DPI; the fixed allowances where it cannot say.
+        const OuterSize outer = MainWindowSizeAt(Scaled(900), Scaled(560), newDpi, gUiScale,
+                                                 {Scaled(900) + Scaled(16), Scaled(560) + Scaled(40)});
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, outer.width, outer.height,
+                     kNoZOrderNoActivate);
     }
     RefreshControls();
 }
 
-void OnCommand(HWND window, int id) {
+// Only presses: the dialog manager's Enter and a button's click both come as BN_CLICKED, and the
+// output pane's EN_ notifications (one or more per line added) do nothing.
+void OnCommand(HWND window, int id, int code) {
+    if (code != BN_CLICKED)
+        return;
     if (id == kIdSettings) {
         OnSettingsCommand(id);
     } else if (id == kIdOpenLog) {
@@ -179,7 +187,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(gSettings.pageVisible ? kIdSaveSettings : kIdPlay, DC_HASDEFID);
-    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case kMessageHelperOutput: OnHelperOutputMessage(window, wParam); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
