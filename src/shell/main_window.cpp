@@ -77,6 +77,9 @@ void OnPaint(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     PaintDamaged(screen, paint.rcPaint, client.right, client.bottom);
+    // The back buffer is kept while paints come often; at rest its megabytes go back.
+    if (!PumpTimerRunning())
+        ReleaseBackBuffer();
     EndPaint(window, &paint);
 }
 

@@ -53,3 +53,7 @@ void SyncPumpTimer(HWND mainWindow) {
         gPumpTimerWindow = nullptr;
     }
 }
+
+bool PumpTimerRunning() {
+    return gPumpTimerWindow != nullptr;
+}

@@ -11,3 +11,5 @@ void NoteHelperOutputWoke();
 // Starts or stops the timer for the window's present state. Called after everything that can start
 // a helper, end one, or change what moves on screen.
 void SyncPumpTimer(HWND mainWindow);
+// True while timer 1 runs: something moves, or the helper's output is being worked through.
+bool PumpTimerRunning();
