@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
-#include <shellapi.h>
 #include <cwchar>
+#include "process/argument_split.h"
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
 #include "shell/app_state.h"
@@ -23,14 +23,16 @@ wchar_t** gArgumentArray = nullptr;
 
 namespace {
 
+ArgumentList gArguments;
 HBRUSH gSlateBrush = nullptr;
 HBRUSH gNightDeepBrush = nullptr;
 HBRUSH gNightBrush = nullptr;
 
 LRESULT OnCreate(HWND window) {
-    gArgumentArray = CommandLineToArgvW(GetCommandLineW(), &gArgumentCount);
-    if (gArgumentArray == nullptr)
-        gArgumentCount = 0;
+    if (SplitArguments(GetCommandLineW(), gArguments)) {
+        gArgumentCount = gArguments.count;
+        gArgumentArray = gArguments.arguments;
+    }
     gMainWindow = window;
     if (!TakeSessionLock(window))
         return -1;
@@ -50,8 +52,6 @@ LRESULT OnCreate(HWND window) {
 
 void OnDestroy() {
     ReleaseTaskbar();
-    if (gArgumentArray != nullptr)
-        LocalFree(gArgumentArray);
     gArgumentArray = nullptr;
     gArgumentCount = 0;
     DeleteFonts();

@@ -3,6 +3,7 @@
 #include "process/helper_process.h"
 #include "process/pipe_reader.h"
 #include "shell/main_window.h"
+#include "shell/painting.h"
 #include "shell/pump_timer_logic.h"
 
 namespace {
@@ -51,6 +52,8 @@ void SyncPumpTimer(HWND mainWindow) {
     } else {
         KillTimer(mainWindow, kTimerPump);
         gPumpTimerWindow = nullptr;
+        // At rest the back buffer's megabytes go back; the last paint may have come while it ran.
+        ReleaseBackBuffer();
     }
 }
 

@@ -1,6 +1,6 @@
 #include "shell/startup.h"
-#include <shellapi.h>
 #include <cwchar>
+#include "process/argument_split.h"
 #include "process/pass_through.h"
 #include "shell/app_state.h"
 #include "ui/control_ids.h"
@@ -127,16 +127,11 @@ unsigned long RunLauncher(HINSTANCE instance) {
     if (!CutToDirectory(gBaseDirectory, kBaseDirectoryMaxLength))
         return 1;
 
-    int argumentCount = 0;
-    wchar_t** argumentArray = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
-    if (argumentArray == nullptr)
+    static ArgumentList arguments;
+    if (!SplitArguments(GetCommandLineW(), arguments))
         return 1;
-    if (HasRavelhostSwitch(argumentCount, argumentArray)) {
-        const unsigned long exitCode = RunPassThrough(gBaseDirectory, argumentCount, argumentArray);
-        LocalFree(argumentArray);
-        return exitCode;
-    }
-    LocalFree(argumentArray);
+    if (HasRavelhostSwitch(arguments.count, arguments.arguments))
+        return RunPassThrough(gBaseDirectory, arguments.count, arguments.arguments);
 
     EnableDpiAwareness();
     const RECT work = PrimaryWorkArea();
