@@ -16,8 +16,24 @@ constexpr std::uint64_t kWakeFilledBytes = kOutputRingBytes / 16;
 constexpr DWORD kGatherBelowBytes = 4096;
 constexpr DWORD kGatherMs = 2;
 
-char gRingStorage[kOutputRingBytes];
+// The ring's storage: one region, reserved once for the process's life, committed while a helper
+// runs and decommitted when it ends, so that output which passed through stays resident only then.
+char* gRingStorage = nullptr;
 OutputRing gRing{gRingStorage, kOutputRingBytes};
+
+bool CommitRingPages() {
+    if (gRingStorage == nullptr)
+        gRingStorage =
+            static_cast<char*>(VirtualAlloc(nullptr, kOutputRingBytes, MEM_RESERVE, PAGE_NOACCESS));
+    return gRingStorage != nullptr &&
+           VirtualAlloc(gRingStorage, kOutputRingBytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;
+}
+
+// Only once the reader has ended and the window's thread has consumed everything.
+void ReleaseRingPages() {
+    if (gRingStorage != nullptr)
+        VirtualFree(gRingStorage, kOutputRingBytes, MEM_DECOMMIT);
+}
 
 // The reader of the current helper. The window's thread sets it up and tears it down while the
 // reader thread does not run; in between, the two share only the ring and the atomic flags.
@@ -198,6 +214,8 @@ void ReleaseReader() {
 } // namespace
 
 bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd) {
+    if (!CommitRingPages())
+        return false;
     ResetRing(gRing, gRingStorage, kOutputRingBytes);
     gReader.waitsForRoom.store(false);
     gReader.wakeArmed.store(true);
@@ -229,6 +247,7 @@ void DropPipeReader() {
         WaitForSingleObject(gReader.thread, INFINITE);
     }
     ReleaseReader();
+    ReleaseRingPages();
 }
 
 std::size_t ReaderFilledSpan(const char** at) {
@@ -261,4 +280,5 @@ void EndPipeReader() {
     if (gReader.thread != nullptr)
         WaitForSingleObject(gReader.thread, INFINITE);
     ReleaseReader();
+    ReleaseRingPages();
 }

@@ -37,6 +37,6 @@ bool ArmReaderWake();
 void WakeOnAnyOutput(bool on);
 // True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
 bool ReaderFinished();
-// After ReaderFinished: waits for the reader thread's end and releases it. The caller closes the
-// pipe and the log afterwards.
+// After ReaderFinished: waits for the reader thread's end and releases it, and gives the ring's
+// pages back to the system until the next helper. The caller closes the pipe and the log afterwards.
 void EndPipeReader();

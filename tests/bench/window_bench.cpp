@@ -196,13 +196,21 @@ int wmain() {
     restFigures("5 s later");
 
     // A launch that fails: the window shows its output and the attention state, then rests again.
-    SendMessageW(launcher.window, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(launcher.window, 101)));
-    const ULONGLONG deadline = GetTickCount64() + 30000;
-    while (!IsWindowVisible(GetDlgItem(launcher.window, 104)) && GetTickCount64() < deadline)
-        Sleep(10);
-    Sleep(2000);
+    const auto launch = [&] {
+        SendMessageW(launcher.window, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(launcher.window, 101)));
+        const ULONGLONG deadline = GetTickCount64() + 30000;
+        while (!IsWindowVisible(GetDlgItem(launcher.window, 104)) && GetTickCount64() < deadline)
+            Sleep(10);
+        Sleep(2000);
+    };
+    launch();
     restFigures("after a launch");
+    // Output that filled the window's buffers passed through: at rest it must not stay resident.
+    std::string line(99, 'x');
+    driver::WriteScenario(launcherFolder, L"launch", "repeat 80000 " + line + "\\n\nexit 1\n");
+    launch();
+    restFigures("after a launch printing 8 MB");
     Stop(launcher);
     Stop(bare);
     return 0;
