@@ -17,7 +17,9 @@ namespace {
 constexpr std::size_t kRowTextUnits = 160;
 
 // The memory bitmap that paints are drawn into before they reach the screen, kept from one paint to
-// the next: made again only when the client size or the scale changes, freed with the window.
+// the next: made again only when the client size or the scale changes, freed with the window. A DIB
+// section: its pixels are pages of their own that go back to the system when it is deleted, where
+// a compatible bitmap's may come from a heap that keeps them.
 struct BackBuffer {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
@@ -32,7 +34,15 @@ HDC BackBufferFor(HDC screen, int width, int height) {
         return b.dc;
     ReleaseBackBuffer();
     b.dc = CreateCompatibleDC(screen);
-    b.bitmap = CreateCompatibleBitmap(screen, width, height);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // top-down, like the screen
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    b.bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (b.dc == nullptr || b.bitmap == nullptr) {
         ReleaseBackBuffer();
         return nullptr;
