@@ -20,3 +20,5 @@ set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${MINGW_GCC_DIR}/include/c++ \
 # The compile flags above reach the link too, where -nostdinc++ means nothing.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${MINGW_GCC_DIR} -lpthread -Wno-unused-command-line-argument")
 
+# Shared libraries (the tests' hook) link against the same runtime libraries as executables.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "${CMAKE_EXE_LINKER_FLAGS_INIT}")

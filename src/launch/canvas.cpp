@@ -9,8 +9,11 @@ void Line(HDC dc, const PixelSegment& s, COLORREF colour, int width) {
 }
 
 void PaintSidePanel(HDC dc, const CanvasGeometry& g, int height) {
-    for (int y = 0; y < height; ++y)
-        FillSolid(dc, {0, y, g.panelWidth, y + 1}, SidePanelShade(y, height));
+    for (int band = 0; band < kSidePanelBands; ++band) {
+        const RowBand rows = SidePanelBand(band, height);
+        if (rows.bottom > rows.top)
+            FillSolid(dc, {0, rows.top, g.panelWidth, rows.bottom}, SidePanelShade(rows.top, height));
+    }
 }
 
 void PaintPanelLines(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
@@ -24,6 +27,13 @@ void PaintPanelLines(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme
 }
 
 void PaintEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
+    // The outline's box: the diamond's corners, grown by the pen's width. A paint that does not reach
+    // it skips the emblem, whose wide-pen outline is costly to draw even where it is clipped away.
+    const int reach = g.emblemOutlineWidth + 1;
+    const RECT box{g.emblemDiamond[3].x - reach, g.emblemDiamond[0].y - reach, g.emblemDiamond[1].x + reach,
+                   g.emblemDiamond[2].y + reach};
+    if (!RectVisible(dc, &box))
+        return;
     {
         const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, scheme.emblemOutline));
         const SelectedObject penSelected(dc, pen.get());

@@ -71,6 +71,17 @@ std::uint32_t SidePanelShade(int y, int clientHeight) {
     return Palette::Rgb(21 - e, 30 - e, 42 - e);
 }
 
+RowBand SidePanelBand(int band, int clientHeight) {
+    if (clientHeight <= 0)
+        return {0, 0};
+    // Row y is in band e when e * h <= 10 * y < (e + 1) * h: the band starts at the first such row.
+    auto firstRow = [clientHeight](int e) {
+        return static_cast<int>((static_cast<long long>(e) * clientHeight + kSidePanelBands - 1) /
+                                kSidePanelBands);
+    };
+    return {firstRow(band), firstRow(band + 1)};
+}
+
 PixelRect ProgressFill(const CanvasGeometry& g, std::uint32_t highestPermille) {
     const PixelRect& track = g.progressTrack;
     PixelRect fill{track.left, track.top, track.left, track.bottom};

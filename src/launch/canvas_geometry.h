@@ -47,6 +47,14 @@ CanvasGeometry ComputeCanvasGeometry(int clientWidth, int clientHeight, int uiSc
 // step darker in each component at every tenth of the height, (21, 30, 42) at the top.
 std::uint32_t SidePanelShade(int y, int clientHeight);
 
+// The side panel's ten shades as bands of rows: band 0 to 9 covers the rows top .. bottom - 1 whose
+// SidePanelShade is the band's, empty (top == bottom) when the height holds fewer rows than bands.
+inline constexpr int kSidePanelBands = 10;
+struct RowBand {
+    int top, bottom;
+};
+RowBand SidePanelBand(int band, int clientHeight);
+
 // The gold fill of the determinate bar for a permille; never reaches past the track. Empty
 // (right <= left) when there is nothing to fill.
 PixelRect ProgressFill(const CanvasGeometry& g, std::uint32_t highestPermille);

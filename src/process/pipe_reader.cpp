@@ -17,8 +17,24 @@ constexpr std::uint64_t kWakeFilledBytes = kOutputRingBytes / 16;
 constexpr DWORD kGatherBelowBytes = 4096;
 constexpr DWORD kGatherMs = 2;
 
-char gRingStorage[kOutputRingBytes];
+// The ring's storage: one region, reserved once for the process's life, committed while a helper
+// runs and decommitted when it ends, so that output which passed through stays resident only then.
+char* gRingStorage = nullptr;
 OutputRing gRing{gRingStorage, kOutputRingBytes};
+
+bool CommitRingPages() {
+    if (gRingStorage == nullptr)
+        gRingStorage =
+            static_cast<char*>(VirtualAlloc(nullptr, kOutputRingBytes, MEM_RESERVE, PAGE_NOACCESS));
+    return gRingStorage != nullptr &&
+           VirtualAlloc(gRingStorage, kOutputRingBytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;
+}
+
+// Only once the reader has ended and the window's thread has consumed everything.
+void ReleaseRingPages() {
+    if (gRingStorage != nullptr)
+        VirtualFree(gRingStorage, kOutputRingBytes, MEM_DECOMMIT);
+}
 
 // The reader of the current helper. The window's thread sets it up and tears it down while the
 // reader thread does not run; in between, the two share only the ring and the atomic flags.
@@ -32,6 +48,7 @@ struct PipeReader {
     std::atomic<bool> wakeArmed{false};
     std::atomic<bool> finished{false};
     std::atomic<std::uint32_t> failure{0}; // the error the reader gave up on, 0 when none
+    std::atomic<bool> wakeOnAnyOutput{false};
 };
 PipeReader gReader;
 unsigned long gPipeSerial = 0;
@@ -75,7 +92,7 @@ void Deliver(const char* at, DWORD count) {
         WriteFile(gReader.log, at, count, &written, nullptr); // a failed write only costs the log
     }
     CommitToRing(gRing, count);
-    if (RingFilled(gRing) >= kWakeFilledBytes)
+    if (gReader.wakeOnAnyOutput.load() || RingFilled(gRing) >= kWakeFilledBytes)
         WakeWindow();
 }
 
@@ -238,6 +255,8 @@ void SetPipeReadCall(PipeReadCall call) {
 }
 
 bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd) {
+    if (!CommitRingPages())
+        return false;
     ResetRing(gRing, gRingStorage, kOutputRingBytes);
     gReader.wakeArmed.store(true);
     gReader.finished.store(false);
@@ -269,6 +288,7 @@ void DropPipeReader() {
         WaitForSingleObject(gReader.thread, INFINITE);
     }
     ReleaseReader();
+    ReleaseRingPages();
 }
 
 std::size_t ReaderFilledSpan(const char** at) {
@@ -290,6 +310,10 @@ bool ArmReaderWake() {
     return !gReader.wakeArmed.exchange(false);
 }
 
+void WakeOnAnyOutput(bool on) {
+    gReader.wakeOnAnyOutput.store(on);
+}
+
 bool ReaderFinished() {
     return gReader.finished.load();
 }
@@ -302,4 +326,5 @@ void EndPipeReader() {
     if (gReader.thread != nullptr)
         WaitForSingleObject(gReader.thread, INFINITE);
     ReleaseReader();
+    ReleaseRingPages();
 }

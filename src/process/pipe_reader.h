@@ -35,13 +35,16 @@ void ConsumeReaderBytes(std::size_t count);
 // The window's thread has consumed everything and wants a wake-up when plenty of bytes come: false
 // when bytes (or the reader's end) came meanwhile, and the caller should consume again.
 bool ArmReaderWake();
+// While on, any output read wakes the window's thread (when it waits), not only plenty of it: the
+// window has no tick running then to pick up a trickle.
+void WakeOnAnyOutput(bool on);
 // True once the helper has ended and everything it wrote is in the ring (maybe not yet consumed).
 bool ReaderFinished();
 // The system's error code of a read that failed for good, after which the reader let go of the pipe
 // (the helper's further writes fail); 0 when reading ended with the pipe or the helper.
 std::uint32_t ReaderFailure();
-// After ReaderFinished: waits for the reader thread's end and releases it. The caller closes the
-// pipe and the log afterwards.
+// After ReaderFinished: waits for the reader thread's end and releases it, and gives the ring's
+// pages back to the system until the next helper. The caller closes the pipe and the log afterwards.
 void EndPipeReader();
 
 // How a read is started: ReadFile, unless a test puts a failing call in its place (null: ReadFile

@@ -66,28 +66,27 @@ void ScheduleMore(HWND mainWindow) {
 }
 
 // Until the output is complete, wait for the reader when everything is consumed, else come back for
-// the rest.
-void AfterConsuming(HWND mainWindow, bool emptied) {
-    if (emptied && (HelperOutputComplete() || WaitForHelperOutput()))
-        return;
+// the rest. True when it waits for the reader.
+bool AfterConsuming(HWND mainWindow, bool emptied) {
+    if (emptied && WaitForHelperOutput())
+        return true;
     ScheduleMore(mainWindow);
+    return false;
 }
 
 // Once the child's output is complete and consumed, the rest of the pane's text goes in a piece per
 // message, without waiting for ticks, and then the child is completed. A launch whose end closes
 // the window leaves the pane's text unwritten, its unfinished last line included: nobody sees it
-// again.
-void ContinueOrFinish(HWND mainWindow, bool emptied) {
-    if (!(emptied && HelperOutputComplete())) {
-        AfterConsuming(mainWindow, emptied);
-        return;
-    }
+// again. True when it waits for the reader.
+bool ContinueOrFinish(HWND mainWindow, bool emptied) {
+    if (!(emptied && HelperOutputComplete()))
+        return AfterConsuming(mainWindow, emptied);
     const bool closesWindow =
         gHelper.kind == HelperKind::Launch && LaunchEndClosesWindow(EndedChildExitCode());
     if (!closesWindow) {
         if (!WritePaneBatch(kPaneUnitsPerTick)) {
             ScheduleMore(mainWindow);
-            return;
+            return false;
         }
         ClosePaneBatch();
     }
@@ -96,6 +95,7 @@ void ContinueOrFinish(HWND mainWindow, bool emptied) {
     FinishHelper();
     if (closesWindow)
         DropPaneBatch();
+    return false; // a helper that the completion started has its ticks
 }
 
 } // namespace
@@ -116,9 +116,9 @@ void OnHelperEnded(const ChildEnd& end) {
     }
 }
 
-void OnHelperTick(HWND mainWindow) {
+bool OnHelperTick(HWND mainWindow) {
     if (!HelperRunning())
-        return;
+        return true;
     RefreshMovingStrips(mainWindow);
     OpenPaneBatch();
     const bool emptied = ConsumeHelperOutput();
@@ -130,12 +130,14 @@ void OnHelperTick(HWND mainWindow) {
     // decides.
     const bool complete = emptied && HelperOutputComplete();
     const ULONGLONG now = GetTickCount64();
+    bool paneWritten = false;
     if (!complete &&
         ((emptied && !PaneBatchStartsOver()) || now - gPaneWrittenAt >= kPaneIntervalInFloodMs)) {
-        WritePaneBatch(kPaneUnitsPerTick);
+        paneWritten = WritePaneBatch(kPaneUnitsPerTick);
         gPaneWrittenAt = now;
     }
-    ContinueOrFinish(mainWindow, emptied);
+    const bool waiting = ContinueOrFinish(mainWindow, emptied);
+    return waiting && paneWritten;
 }
 
 void OnHelperOutput(HWND mainWindow, WPARAM why) {
@@ -147,11 +149,10 @@ void OnHelperOutput(HWND mainWindow, WPARAM why) {
     ContinueOrFinish(mainWindow, ConsumeHelperOutput());
 }
 
-void OnHelperTimer(HWND mainWindow, UINT_PTR id) {
-    if (id != kTimerMoreOutput) {
-        OnHelperTick(mainWindow);
-        return;
-    }
+bool OnHelperTimer(HWND mainWindow, UINT_PTR id) {
+    if (id != kTimerMoreOutput)
+        return OnHelperTick(mainWindow);
     KillTimer(mainWindow, kTimerMoreOutput);
     OnHelperOutput(mainWindow, kMoreOutput);
+    return false;
 }

@@ -20,9 +20,10 @@ inline constexpr UINT_PTR kTimerMoreOutput = 2;
 
 // The pump timer's tick: repaints the canvas strips that move while a child runs, consumes a slice of
 // the child's output, writes (a piece of) the lines collected since the last tick to the pane and,
-// once the child has ended and all its output is consumed and in the pane, completes it.
-void OnHelperTick(HWND mainWindow);
+// once the child has ended and all its output is consumed and in the pane, completes it. True when it
+// left nothing for the next tick: everything consumed and in the pane, the reader waited for.
+bool OnHelperTick(HWND mainWindow);
 // Consumes a slice of output between ticks; its lines go to the pane with the next tick's batch.
 void OnHelperOutput(HWND mainWindow, WPARAM why);
-// Every timer of the window: the pump's tick or the consumer's continuation.
-void OnHelperTimer(HWND mainWindow, UINT_PTR id);
+// Every timer of the window: the pump's tick or the consumer's continuation. True as OnHelperTick.
+bool OnHelperTimer(HWND mainWindow, UINT_PTR id);

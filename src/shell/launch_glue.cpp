@@ -14,6 +14,7 @@
 #include "shell/controls.h"
 #include "shell/output_pane.h"
 #include "shell/status_line.h"
+#include "shell/system_functions.h"
 #include "shell/window_refresh.h"
 
 namespace {
@@ -88,9 +89,14 @@ void OnOpenLog() {
     if (gLogPath[0] == L'\0')
         return;
     const wchar_t* log = ShellUsablePath(gLogPath, gShortLogPath);
-    const auto opened = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(gMainWindow, L"open", log, nullptr,
-                      ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
+    // The shell's library is loaded only when the log is opened: it costs start-up time and memory.
+    static const auto shellExecute =
+        LookUpFunction<decltype(&ShellExecuteW)>(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW");
+    const auto opened = shellExecute == nullptr
+                            ? INT_PTR{SE_ERR_DLLNOTFOUND}
+                            : reinterpret_cast<INT_PTR>(shellExecute(
+                                  gMainWindow, L"open", log, nullptr,
+                                  ShellUsablePath(gBaseDirectory, gShortBaseDirectory), SW_SHOWNORMAL));
     constexpr INT_PTR kLastShellError = 32;
     if (opened > kLastShellError)
         return;

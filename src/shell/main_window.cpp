@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
-#include <shellapi.h>
 #include <cwchar>
 #include <initializer_list>
+#include "process/argument_split.h"
 #include "process/helper_process.h"
 #include "settings/settings_model.h"
 #include "shell/accessibility.h"
@@ -10,12 +10,14 @@
 #include "shell/helper_events.h"
 #include "shell/launch_glue.h"
 #include "shell/painting.h"
+#include "shell/pump_timer.h"
 #include "shell/session_lock.h"
 #include "shell/settings_glue.h"
 #include "shell/status_line.h"
 #include "shell/system_settings.h"
 #include "shell/system_signals_glue.h"
 #include "shell/taskbar.h"
+#include "shell/window_frame.h"
 #include "shell/window_refresh.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
@@ -24,6 +26,8 @@ int gArgumentCount = 0;
 wchar_t** gArgumentArray = nullptr;
 
 namespace {
+
+ArgumentList gArguments;
 
 // The grounds of the static controls, in the colour scheme's colours: the status line on the home
 // page's card and on the settings page, the output pane.
@@ -45,9 +49,10 @@ void DeleteSchemeBrushes() {
 }
 
 LRESULT OnCreate(HWND window) {
-    gArgumentArray = CommandLineToArgvW(GetCommandLineW(), &gArgumentCount);
-    if (gArgumentArray == nullptr)
-        gArgumentCount = 0;
+    if (SplitArguments(GetCommandLineW(), gArguments)) {
+        gArgumentCount = gArguments.count;
+        gArgumentArray = gArguments.arguments;
+    }
     gMainWindow = window;
     if (!TakeSessionLock(window))
         return -1;
@@ -60,7 +65,7 @@ LRESULT OnCreate(HWND window) {
     RebuildFonts();
     gLogAvailable = LaunchLogExists();
     RefreshControls();
-    SetTimer(window, kTimerPump, kPumpPeriodMs, nullptr);
+    SyncPumpTimer(window);
     RegisterTaskbarButtonMessage();
     return 0;
 }
@@ -68,17 +73,17 @@ LRESULT OnCreate(HWND window) {
 void OnDestroy() {
     ReleaseTaskbar();
     StopAccessibility();
-    if (gArgumentArray != nullptr)
-        LocalFree(gArgumentArray);
     gArgumentArray = nullptr;
     gArgumentCount = 0;
     DeleteFonts();
+    ReleaseBackBuffer();
     DeleteSchemeBrushes();
     PostQuitMessage(0);
 }
 
 // A minimised window has a 0 x 0 client area: nothing is laid out for it.
 void OnSize(HWND window, UINT type) {
+    SyncPumpTimer(window); // nothing moves on a minimised window
     if (type == SIZE_MINIMIZED)
         return;
     RefreshControls();
@@ -90,14 +95,10 @@ void OnPaint(HWND window) {
     HDC screen = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right, height = client.bottom;
-    {
-        const MemoryDc memory(screen);
-        const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-        const SelectedObject bitmapSelected(memory.get(), bitmap.get());
-        PaintCanvas(memory.get());
-        BitBlt(screen, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-    }
+    PaintDamaged(screen, paint.rcPaint, client.right, client.bottom);
+    // The back buffer is kept while paints come often; at rest its megabytes go back.
+    if (!PumpTimerRunning())
+        ReleaseBackBuffer();
     EndPaint(window, &paint);
 }
 
@@ -144,13 +145,20 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, kNoZOrderNoActivate);
     } else {
-        SetWindowPos(window, nullptr, suggested.left, suggested.top, Scaled(900) + Scaled(16),
-                     Scaled(560) + Scaled(40), kNoZOrderNoActivate);
+        // The frame the system draws at the new DPI; the fixed allowances where it cannot say.
+        const OuterSize outer = MainWindowSizeAt(Scaled(900), Scaled(560), newDpi, gUiScale,
+                                                 {Scaled(900) + Scaled(16), Scaled(560) + Scaled(40)});
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, outer.width, outer.height,
+                     kNoZOrderNoActivate);
     }
     RefreshControls();
 }
 
-void OnCommand(int id) {
+// Only presses: the dialog manager's Enter and a button's click both come as BN_CLICKED, and the
+// output pane's EN_ notifications (one or more per line added) do nothing.
+void OnCommand(HWND window, int id, int code) {
+    if (code != BN_CLICKED)
+        return;
     if (id == kIdSettings) {
         OnSettingsCommand(id);
     } else if (id == kIdOpenLog) {
@@ -164,16 +172,29 @@ void OnCommand(int id) {
         OnSettingsCommand(id);
     }
     UpdateTaskbarProgress();
-    UpdateSystemSignals(gMainWindow);
+    UpdateSystemSignals(window);
+    SyncPumpTimer(window); // a command may have started a helper
 }
 
 // The pump's tick, or the continuation of the helper output's consumer.
 void OnTimer(HWND window, UINT_PTR id) {
-    OnHelperTimer(window, id);
+    const bool settled = OnHelperTimer(window, id);
     if (id == kTimerPump) {
+        NotePumpTick(settled);
         UpdateTaskbarProgress();
         UpdateSystemSignals(window);
     }
+    SyncPumpTimer(window);
+}
+
+// Output woke the window: the child may also have been completed here rather than on a tick, so the
+// taskbar button and the system's signals follow.
+void OnHelperOutputMessage(HWND window, WPARAM why) {
+    NoteHelperOutputWoke();
+    OnHelperOutput(window, why);
+    UpdateTaskbarProgress();
+    UpdateSystemSignals(window);
+    SyncPumpTimer(window);
 }
 
 // Messages without a fixed number: the taskbar's, registered at run time.
@@ -216,9 +237,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: OnDpiChanged(window, wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case DM_GETDEFID: return MAKELRESULT(gSettings.pageVisible ? kIdSaveSettings : kIdPlay, DC_HASDEFID);
-    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
-    case kMessageHelperOutput: OnHelperOutput(window, wParam); return 0;
+    case kMessageHelperOutput: OnHelperOutputMessage(window, wParam); return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnSystemSettingsChange(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -52,7 +52,72 @@ void Describe(const CanvasGeometry& g, int clientWidth, int clientHeight, int bo
     DescribeHomePage(g, CurrentHomeView(), gProgress, GetTickCount64(), bodyLineHeight, out);
 }
 
+// The memory bitmap that paints are drawn into before they reach the screen, kept from one paint to
+// the next: made again only when the client size or the scale changes, freed with the window. A DIB
+// section: its pixels are pages of their own that go back to the system when it is deleted, where
+// a compatible bitmap's may come from a heap that keeps them.
+struct BackBuffer {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    int width = 0, height = 0, scale = 0;
+};
+BackBuffer gBackBuffer;
+
+HDC BackBufferFor(HDC screen, int width, int height) {
+    BackBuffer& b = gBackBuffer;
+    if (b.dc != nullptr && b.width == width && b.height == height && b.scale == gUiScale)
+        return b.dc;
+    ReleaseBackBuffer();
+    b.dc = CreateCompatibleDC(screen);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // top-down, like the screen
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    b.bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (b.dc == nullptr || b.bitmap == nullptr) {
+        ReleaseBackBuffer();
+        return nullptr;
+    }
+    b.previousBitmap = SelectObject(b.dc, b.bitmap);
+    b.width = width;
+    b.height = height;
+    b.scale = gUiScale;
+    return b.dc;
+}
+
 } // namespace
+
+void PaintDamaged(HDC screen, const RECT& damaged, int clientWidth, int clientHeight) {
+    if (clientWidth <= 0 || clientHeight <= 0 || IsRectEmpty(&damaged))
+        return;
+    HDC back = BackBufferFor(screen, clientWidth, clientHeight);
+    if (back == nullptr)
+        return;
+    // Only the damaged part is drawn and copied; the rest of the buffer holds what the screen shows
+    // or, after the buffer was made again, what the screen does not need from it.
+    SelectClipRgn(back, nullptr);
+    IntersectClipRect(back, damaged.left, damaged.top, damaged.right, damaged.bottom);
+    PaintCanvas(back);
+    SelectClipRgn(back, nullptr);
+    BitBlt(screen, damaged.left, damaged.top, damaged.right - damaged.left, damaged.bottom - damaged.top,
+           back, damaged.left, damaged.top, SRCCOPY);
+}
+
+void ReleaseBackBuffer() {
+    BackBuffer& b = gBackBuffer;
+    if (b.dc != nullptr && b.previousBitmap != nullptr)
+        SelectObject(b.dc, b.previousBitmap);
+    if (b.bitmap != nullptr)
+        DeleteObject(b.bitmap);
+    if (b.dc != nullptr)
+        DeleteDC(b.dc);
+    b = BackBuffer{};
+}
 
 void PaintCanvas(HDC dc) {
     RECT client{};

@@ -1,12 +1,13 @@
 #include "shell/startup.h"
-#include <shellapi.h>
 #include <cwchar>
+#include "process/argument_split.h"
 #include "process/pass_through.h"
 #include "shell/app_state.h"
 #include "ui/control_ids.h"
 #include "shell/main_window.h"
 #include "shell/startup_logic.h"
 #include "shell/system_functions.h"
+#include "shell/window_frame.h"
 #include "ui/drawing.h"
 #include "ui/scale.h"
 
@@ -17,6 +18,7 @@ HWND gMainWindow = nullptr;
 namespace {
 
 HICON gAppIcon = nullptr;
+int gSystemDpi = 96; // the primary monitor's DPI when known: the cap of the scale at start-up
 
 RECT PrimaryWorkArea() {
     RECT work{};
@@ -46,6 +48,7 @@ void EnableDpiAwareness() {
     }
     if (auto getDpi = LookUpFunction<GetDpiForSystemFunction>(user32, "GetDpiForSystem")) {
         gUiScale = static_cast<int>(getDpi());
+        gSystemDpi = gUiScale;
     }
 }
 
@@ -104,12 +107,12 @@ bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    RECT frame{0, 0, Scaled(900), Scaled(560)};
-    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
+    const OuterSize outer = MainWindowSizeAt(Scaled(900), Scaled(560), gSystemDpi, gUiScale,
+                                             MainWindowSizeAtProcessDpi(Scaled(900), Scaled(560)));
     const RECT work = PrimaryWorkArea();
     const WindowPlacement placement =
-        PlaceMainWindow(work.left, work.top, work.right - work.left, work.bottom - work.top,
-                        frame.right - frame.left, frame.bottom - frame.top, Scaled(20));
+        PlaceMainWindow(work.left, work.top, work.right - work.left, work.bottom - work.top, outer.width,
+                        outer.height, Scaled(20));
     HWND window =
         CreateWindowExW(0, kWindowClassName, kWindowCaption, kMainWindowStyle, placement.x, placement.y,
                         placement.width, placement.height, nullptr, nullptr, instance, nullptr);
@@ -124,16 +127,11 @@ unsigned long RunLauncher(HINSTANCE instance) {
     if (!CutToDirectory(gBaseDirectory, kBaseDirectoryMaxLength))
         return 1;
 
-    int argumentCount = 0;
-    wchar_t** argumentArray = CommandLineToArgvW(GetCommandLineW(), &argumentCount);
-    if (argumentArray == nullptr)
+    static ArgumentList arguments;
+    if (!SplitArguments(GetCommandLineW(), arguments))
         return 1;
-    if (HasRavelhostSwitch(argumentCount, argumentArray)) {
-        const unsigned long exitCode = RunPassThrough(gBaseDirectory, argumentCount, argumentArray);
-        LocalFree(argumentArray);
-        return exitCode;
-    }
-    LocalFree(argumentArray);
+    if (HasRavelhostSwitch(arguments.count, arguments.arguments))
+        return RunPassThrough(gBaseDirectory, arguments.count, arguments.arguments);
 
     EnableDpiAwareness();
     const RECT work = PrimaryWorkArea();

@@ -14,13 +14,57 @@ bool gLogAvailable = false;
 
 namespace {
 
-void Move(HWND control, const Box& box) {
-    MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
+// The moves of one layout, applied together; a control already in its place is not moved.
+constexpr int kMostMoves = 48; // every child control but the status line, and room to spare
+struct PendingMoves {
+    int count = 0;
+    HWND controls[kMostMoves];
+    Box boxes[kMostMoves];
+};
+
+bool InPlace(HWND control, const Box& box) {
+    RECT now{};
+    GetWindowRect(control, &now);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    return now.left == box.x && now.top == box.y && now.right - now.left == box.width &&
+           now.bottom - now.top == box.height;
 }
 
+void Move(PendingMoves& moves, HWND control, const Box& box) {
+    if (control == nullptr || InPlace(control, box) || moves.count == kMostMoves)
+        return;
+    moves.controls[moves.count] = control;
+    moves.boxes[moves.count] = box;
+    ++moves.count;
+}
+
+// One batch, so the window is rearranged at once; should the batch fail, each move on its own.
+void ApplyMoves(const PendingMoves& moves) {
+    if (moves.count == 0)
+        return;
+    HDWP batch = BeginDeferWindowPos(moves.count);
+    for (int i = 0; i < moves.count && batch != nullptr; ++i) {
+        const Box& b = moves.boxes[i];
+        batch = DeferWindowPos(batch, moves.controls[i], nullptr, b.x, b.y, b.width, b.height,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch != nullptr && EndDeferWindowPos(batch))
+        return;
+    for (int i = 0; i < moves.count; ++i) {
+        const Box& b = moves.boxes[i];
+        MoveWindow(moves.controls[i], b.x, b.y, b.width, b.height, TRUE);
+    }
+}
+
+// Only what differs is changed: each change costs the control a message or a repaint.
 void Apply(HWND control, const ControlState& state) {
-    EnableWindow(control, state.enabled);
-    ShowWindow(control, state.visible ? SW_SHOW : SW_HIDE);
+    if (control == nullptr)
+        return;
+    if ((IsWindowEnabled(control) != FALSE) != state.enabled)
+        EnableWindow(control, state.enabled);
+    const bool visible = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible != state.visible)
+        ShowWindow(control, state.visible ? SW_SHOW : SW_HIDE);
 }
 
 // Setting a button's text repaints it, so an unchanged caption is left alone.
@@ -31,35 +75,36 @@ void SetCaption(HWND control, const wchar_t* caption) {
         SetWindowTextW(control, caption);
 }
 
-void PlaceHomeControls(const ControlSet& c, const HomeGeometry& g, bool home) {
+void PlaceHomeControls(PendingMoves& m, const ControlSet& c, const HomeGeometry& g, bool home) {
     if (!home) {
-        Move(c.statusLine, g.statusLineOnSettingsPage);
+        Move(m, c.statusLine, g.statusLineOnSettingsPage);
         return;
     }
-    Move(c.play, g.play);
-    Move(c.statusLine, g.statusLine);
-    Move(c.settings, g.settings);
-    Move(c.basicGraphics, g.toggle);
-    Move(c.outputPane, g.outputPane);
-    Move(c.launchDetails, g.launchDetails);
-    Move(c.openLog, g.openLog);
+    Move(m, c.play, g.play);
+    Move(m, c.statusLine, g.statusLine);
+    Move(m, c.settings, g.settings);
+    Move(m, c.basicGraphics, g.toggle);
+    Move(m, c.outputPane, g.outputPane);
+    Move(m, c.launchDetails, g.launchDetails);
+    Move(m, c.openLog, g.openLog);
 }
 
 // The rows of the active tab are placed; the others keep their place while hidden.
-void PlaceSettingsControls(const ControlSet& c, const SettingsGeometry& g, const ControlStates& states) {
-    Move(c.back, g.back);
-    Move(c.saveSettings, g.save);
+void PlaceSettingsControls(PendingMoves& m, const ControlSet& c, const SettingsGeometry& g,
+                           const ControlStates& states) {
+    Move(m, c.back, g.back);
+    Move(m, c.saveSettings, g.save);
     for (int tab = 0; tab < kTabCount; ++tab)
-        Move(c.tabs[tab], g.tabs[tab]);
+        Move(m, c.tabs[tab], g.tabs[tab]);
     for (int row = 0; row < kRowCount; ++row) {
         if (states.rows[row].visible)
-            Move(c.rows[row], g.rows[row]);
+            Move(m, c.rows[row], g.rows[row]);
     }
     for (int preset = 0; preset < kPresetCount; ++preset)
-        Move(c.presets[preset], g.presets[preset]);
-    Move(c.selectIso, g.selectIso);
-    Move(c.selectGameFolder, g.selectGameFolder);
-    Move(c.editControllerBindings, g.editControllerBindings);
+        Move(m, c.presets[preset], g.presets[preset]);
+    Move(m, c.selectIso, g.selectIso);
+    Move(m, c.selectGameFolder, g.selectGameFolder);
+    Move(m, c.editControllerBindings, g.editControllerBindings);
 }
 
 void SetSettingsCaptions(const ControlSet& c, const WindowState& state) {
@@ -116,9 +161,12 @@ void RefreshControls() {
     GetClientRect(gMainWindow, &client);
     const WindowState state = CurrentWindowState();
     const ControlStates states = ComputeControlStates(state);
-    PlaceHomeControls(c, ComputeHomeGeometry(client.right, client.bottom, gUiScale), !state.settingsPage);
-    PlaceSettingsControls(c, ComputeSettingsGeometry(client.right, client.bottom, gUiScale, state.activeTab),
-                          states);
+    PendingMoves moves;
+    PlaceHomeControls(moves, c, ComputeHomeGeometry(client.right, client.bottom, gUiScale),
+                      !state.settingsPage);
+    PlaceSettingsControls(
+        moves, c, ComputeSettingsGeometry(client.right, client.bottom, gUiScale, state.activeTab), states);
+    ApplyMoves(moves);
     SetSettingsCaptions(c, state);
     ApplyControlStates(c, states);
 }

@@ -24,32 +24,87 @@ void CreateFonts() {
     }
 }
 
+namespace {
+
+// The device context's own brush and pen in a colour for one primitive call: no object is made.
+class DcBrushColour {
+  public:
+    DcBrushColour(HDC dc, COLORREF colour)
+        : dc_(dc), previous_(SetDCBrushColor(dc, colour)), selected_(dc, GetStockObject(DC_BRUSH)) {}
+    ~DcBrushColour() { SetDCBrushColor(dc_, previous_); }
+    DcBrushColour(const DcBrushColour&) = delete;
+    DcBrushColour& operator=(const DcBrushColour&) = delete;
+
+  private:
+    HDC dc_;
+    COLORREF previous_;
+    SelectedObject selected_;
+};
+
+class DcPenColour {
+  public:
+    DcPenColour(HDC dc, COLORREF colour)
+        : dc_(dc), previous_(SetDCPenColor(dc, colour)), selected_(dc, GetStockObject(DC_PEN)) {}
+    ~DcPenColour() { SetDCPenColor(dc_, previous_); }
+    DcPenColour(const DcPenColour&) = delete;
+    DcPenColour& operator=(const DcPenColour&) = delete;
+
+  private:
+    HDC dc_;
+    COLORREF previous_;
+    SelectedObject selected_;
+};
+
+// Nothing of the rectangle lies in the part of the device context being painted: drawing it would
+// change no pixel. Primitives skip such calls, so a paint of a small strip costs little.
+bool OutsidePaint(HDC dc, const RECT& rect) {
+    return RectVisible(dc, &rect) == FALSE;
+}
+
+} // namespace
+
 void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int corner) {
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
-    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, border));
-    const SelectedObject brushSelected(dc, brush.get());
-    const SelectedObject penSelected(dc, pen.get());
+    if (OutsidePaint(dc, rect))
+        return;
+    const DcBrushColour brush(dc, fill);
+    const DcPenColour pen(dc, border);
     RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, Scaled(corner), Scaled(corner));
 }
 
 void DrawFocusRing(HDC dc, const RECT& rect, COLORREF colour) {
     const int inset = Scaled(3);
-    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
-    const SelectedObject penSelected(dc, pen.get());
+    const DcPenColour pen(dc, colour);
     const SelectedObject brushSelected(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset, Scaled(8),
               Scaled(8));
 }
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
+    // The segment's box, grown by the pen's reach on every side.
+    const int reach = width / 2 + 1;
+    const RECT box{(x1 < x2 ? x1 : x2) - reach, (y1 < y2 ? y1 : y2) - reach, (x1 > x2 ? x1 : x2) + reach,
+                   (y1 > y2 ? y1 : y2) + reach};
+    if (OutsidePaint(dc, box))
+        return;
+    auto line = [&] {
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+    };
+    if (width <= 1) {
+        const DcPenColour pen(dc, colour);
+        line();
+        return;
+    }
     const GdiObject<HPEN> pen(CreatePen(PS_SOLID, width, colour));
     const SelectedObject penSelected(dc, pen.get());
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
+    line();
 }
 
 void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, COLORREF colour,
                 TextPreset preset) {
+    // The text is clipped to its rectangle (no DT_NOCLIP among the presets).
+    if (OutsidePaint(dc, rect))
+        return;
     const SelectedObject fontSelected(dc, gFonts[role]);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -58,6 +113,9 @@ void DrawTextIn(HDC dc, const wchar_t* text, const RECT& rect, FontRole role, CO
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    FillRect(dc, &rect, brush.get());
+    if (OutsidePaint(dc, rect))
+        return;
+    const COLORREF previous = SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc, previous);
 }

@@ -81,6 +81,27 @@ TEST(CanvasGeometry, SidePanelShadeStepsByTenths) {
     EXPECT_NE(SidePanelShade(0, 560), Slate) << "the top shade is not Slate";
 }
 
+// The ten bands cover every row once, in order, each row in the band of its own shade.
+TEST(CanvasGeometry, SidePanelBandsHoldTheRowsOfEachShade) {
+    for (int height : {0, 1, 7, 10, 11, 467, 559, 560, 561, 840, 1063}) {
+        int next = 0;
+        for (int band = 0; band < kSidePanelBands; ++band) {
+            const RowBand b = SidePanelBand(band, height);
+            EXPECT_EQ(b.top, next) << "band " << band << " of " << height;
+            EXPECT_LE(b.top, b.bottom) << "band " << band << " of " << height;
+            for (int y = b.top; y < b.bottom; ++y)
+                ASSERT_EQ(SidePanelShade(y, height), SidePanelShade(b.top, height)) << y << "/" << height;
+            if (b.top > 0 && b.top < b.bottom) {
+                EXPECT_NE(SidePanelShade(b.top - 1, height), SidePanelShade(b.top, height)) << b.top;
+            }
+            next = b.bottom;
+        }
+        EXPECT_EQ(next, height) << "every row of " << height;
+    }
+    EXPECT_EQ(SidePanelBand(0, 560).bottom, 56);
+    EXPECT_EQ(SidePanelBand(9, 560).top, 504);
+}
+
 TEST(CanvasGeometry, DeterminateFillEndsAtItsShareOfTheTrack) {
     const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
     struct Case {

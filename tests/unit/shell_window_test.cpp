@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <utility>
+#include <vector>
 #include "shell/main_window.h"
 #include "shell/system_settings.h"
+#include "shell/window_refresh.h"
 #include "ui/drawing.h"
 #include "paint_probe.h"
 #include "window_fixture.h"
@@ -201,6 +203,21 @@ TEST(FallbackIcon, IsDrawnWhenTheResourceIsMissing) {
 
 namespace {
 
+// The frame that the system draws around a client at a DPI, as it says itself.
+RECT FrameAtDpi(int width, int height, int dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame{0, 0, width, height};
+    if (adjust == nullptr) {
+        frame.right += ScaledAt(16, gUiScale);
+        frame.bottom += ScaledAt(40, gUiScale);
+        return frame;
+    }
+    adjust(&frame, 0x02CA0000, FALSE, 0, static_cast<UINT>(dpi));
+    return frame;
+}
+
 TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
     // The test display's work area is 1920 x 1080: it fits the window up to DPI 165.
     struct Case {
@@ -210,11 +227,7 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
         int width, height; // window size after the change
     } cases[] = {
         {144, {10, 20, 10 + 1366, 20 + 880}, 144, 1366, 880}, // scale equals the DPI: suggested rectangle
-        {192,
-         {30, 40, 30 + 1800, 40 + 1200},
-         165,
-         1575,
-         1032}, // scale capped by the work area: fixed allowances
+        {192, {30, 40, 30 + 1800, 40 + 1200}, 165, 0, 0},     // capped by the work area: the frame at 192
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dpi);
@@ -226,8 +239,17 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
         GetWindowRect(window_, &frame);
         EXPECT_EQ(frame.left, c.suggested.left);
         EXPECT_EQ(frame.top, c.suggested.top);
-        EXPECT_EQ(frame.right - frame.left, c.width);
-        EXPECT_EQ(frame.bottom - frame.top, c.height);
+        if (c.width != 0) {
+            EXPECT_EQ(frame.right - frame.left, c.width);
+            EXPECT_EQ(frame.bottom - frame.top, c.height);
+        } else {
+            // The client at the capped scale inside the frame the system draws at the monitor's DPI,
+            // not the client plus allowances (1575 x 1032).
+            const RECT expected =
+                FrameAtDpi(ScaledAt(900, c.expectedScale), ScaledAt(560, c.expectedScale), c.dpi);
+            EXPECT_EQ(frame.right - frame.left, expected.right - expected.left);
+            EXPECT_EQ(frame.bottom - frame.top, expected.bottom - expected.top);
+        }
         LOGFONTW font{};
         GetObjectW(gFonts[BodyFont], sizeof font, &font);
         EXPECT_EQ(font.lfHeight, -ScaledAt(14, c.expectedScale));
@@ -241,6 +263,89 @@ TEST_F(MainWindowTest, DpiChangeRescalesFontsAndResizesTheWindow) {
     }
     gUiScale = 96;
     RebuildFonts();
+}
+
+// The child controls that a step touches: moved, sized, shown, hidden, enabled or disabled.
+class TouchedControls {
+  public:
+    TouchedControls() {
+        touched_ = 0;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Record, nullptr, GetCurrentThreadId());
+    }
+    ~TouchedControls() { UnhookWindowsHookEx(hook_); }
+    TouchedControls(const TouchedControls&) = delete;
+    TouchedControls& operator=(const TouchedControls&) = delete;
+    int count() const { return touched_; }
+    bool Touched(HWND control) const { return HasProp(control, L"touched"); }
+
+  private:
+    static bool HasProp(HWND control, const wchar_t* name) { return GetPropW(control, name) != nullptr; }
+    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        const bool change = message->message == WM_WINDOWPOSCHANGING || message->message == WM_ENABLE ||
+                            message->message == WM_SHOWWINDOW;
+        if (code == HC_ACTION && change && GetParent(message->hwnd) == gMainWindow &&
+            !HasProp(message->hwnd, L"touched")) {
+            SetPropW(message->hwnd, L"touched", reinterpret_cast<HANDLE>(1));
+            ++touched_;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static int touched_;
+    HHOOK hook_;
+};
+int TouchedControls::touched_ = 0;
+
+void ForgetTouches(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        RemovePropW(child, L"touched");
+}
+
+// A layout touches only the controls whose place, visibility or enabled state changes.
+TEST_F(MainWindowTest, LayoutTouchesOnlyWhatChanged) {
+    struct Step {
+        const char* name;
+        bool details;
+        std::vector<HWND> touched;
+    };
+    const ControlSet& c = gControls;
+    const Step steps[] = {
+        {"nothing changed", false, {}},
+        {"details shown", true, {c.outputPane, c.settings, c.basicGraphics}},
+        {"again", true, {}},
+        {"details hidden", false, {c.outputPane, c.settings, c.basicGraphics}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ForgetTouches(window_);
+        gLaunchDetailsVisible = step.details;
+        const TouchedControls touched;
+        RefreshControls();
+        EXPECT_EQ(touched.count(), static_cast<int>(step.touched.size()));
+        for (HWND control : step.touched)
+            EXPECT_TRUE(touched.Touched(control));
+    }
+    ForgetTouches(window_);
+    gLaunchDetailsVisible = false;
+}
+
+// Only a press acts: the same identifier with an edit control's notification code does nothing.
+TEST_F(MainWindowTest, CommandsActOnPressesOnly) {
+    struct Case {
+        WORD code;
+        bool toggles;
+    } cases[] = {{EN_CHANGE, false},
+                 {EN_UPDATE, false},
+                 {EN_SETFOCUS, false},
+                 {EN_MAXTEXT, false},
+                 {BN_CLICKED, true}};
+    for (const Case& c : cases) {
+        const bool before = gLaunchDetailsVisible;
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kIdLaunchDetails, c.code),
+                     reinterpret_cast<LPARAM>(gControls.launchDetails));
+        EXPECT_EQ(gLaunchDetailsVisible != before, c.toggles) << "code " << c.code;
+    }
+    gLaunchDetailsVisible = false;
 }
 
 } // namespace
