@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
-#include <tlhelp32.h>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 #include "driver.h"
+#include "screen_reader.h"
 #include "standin_record.h"
 
 namespace {
@@ -536,61 +536,10 @@ struct Resources {
     SIZE_T committedKiB = 0;
 };
 
-// The process's entries in the system's handle table. Wine answers GetProcessHandleCount with 0;
-// this table it fills.
-DWORD HandlesInSystemTable(DWORD processId) {
-    struct Entry {
-        PVOID object;
-        ULONG_PTR processId;
-        ULONG_PTR handle;
-        ULONG access;
-        USHORT backTrace;
-        USHORT typeIndex;
-        ULONG attributes;
-        ULONG reserved;
-    };
-    struct Table {
-        ULONG_PTR count;
-        ULONG_PTR reserved;
-        Entry entries[1];
-    };
-    constexpr ULONG kExtendedHandleInformation = 64;
-    constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
-    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    if (query == nullptr)
-        return 0;
-    std::vector<char> buffer(1 << 20);
-    ULONG needed = 0;
-    LONG status = 0;
-    while ((status = query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                           &needed)) == kLengthMismatch) {
-        buffer.resize(buffer.size() * 2);
-    }
-    if (status != 0)
-        return 0;
-    const auto* table = reinterpret_cast<const Table*>(buffer.data());
-    DWORD count = 0;
-    for (ULONG_PTR i = 0; i < table->count; ++i) {
-        if (table->entries[i].processId == processId)
-            ++count;
-    }
-    return count;
-}
-
 Resources ResourcesOf(const Launcher& launcher) {
     Resources r;
-    if (!GetProcessHandleCount(launcher.process(), &r.handles) || r.handles == 0)
-        r.handles = HandlesInSystemTable(launcher.processId());
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == launcher.processId())
-            ++r.threads;
-    }
-    CloseHandle(snapshot);
+    r.handles = driver::HandleCountOf(launcher.process(), launcher.processId());
+    r.threads = driver::ThreadCountOf(launcher.processId());
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(launcher.process(), &memory, sizeof memory);

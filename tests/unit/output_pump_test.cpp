@@ -417,6 +417,8 @@ BOOL WINAPI FailingRead(HANDLE pipe, LPVOID at, DWORD wanted, LPDWORD count, LPO
 // goes on writing fail, and the launch ends with the helper's own exit code.
 TEST_F(OutputPumpTest, AReadErrorIsRetriedThenReportedAndTheLaunchEndsWithTheExitCode) {
     const std::string megabyte(1 << 20, 'm');
+    // More than the pipe and two reads hold: the helper is still writing when reading fails for good.
+    const std::string eightMegabytes(8 << 20, 'm');
     const std::string lines = "one\ntwo\nthree\n";
     struct Case {
         const char* name;
@@ -426,14 +428,14 @@ TEST_F(OutputPumpTest, AReadErrorIsRetriedThenReportedAndTheLaunchEndsWithTheExi
         std::uint32_t reported; // the error in the child's end
     } cases[] = {
         {"a few passing failures", {1, 3, ERROR_NOT_ENOUGH_QUOTA}, &megabyte, true, 0},
-        {"quota short for good, a megabyte to write",
+        {"quota short for good, eight megabytes to write",
          {2, 1000000, ERROR_NOT_ENOUGH_QUOTA},
-         &megabyte,
+         &eightMegabytes,
          false,
          ERROR_NOT_ENOUGH_QUOTA},
         {"invalid handle from the first read",
          {0, 1000000, ERROR_INVALID_HANDLE},
-         &megabyte,
+         &eightMegabytes,
          false,
          ERROR_INVALID_HANDLE},
         {"the pipe's end reported by the read", {0, 1, ERROR_BROKEN_PIPE}, &lines, false, 0},

@@ -1,8 +1,8 @@
 #include "driver.h"
 #include <shellapi.h>
-#include <tlhelp32.h>
 #include <utility>
 #include <vector>
+#include "screen_reader.h"
 
 namespace driver {
 
@@ -380,16 +380,7 @@ DWORD WINAPI AnswerProbe::Run(void* context) {
 }
 
 DWORD ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    DWORD count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-    CloseHandle(snapshot);
-    return count;
+    return ThreadCountOf(GetCurrentProcessId());
 }
 
 // Counted by trying every handle value, as not every system implements GetProcessHandleCount (Wine
