@@ -38,8 +38,20 @@ LRESULT Serve(IAccessible* object, WPARAM flags) {
     return result > 0 ? result : 0;
 }
 
+// Set once any client has asked the window for an object.
+bool gClientSeen = false;
+
 bool AsksForClient(LPARAM objectId) {
+    gClientSeen = true;
     return static_cast<LONG>(objectId) == OBJID_CLIENT && AccessibilityFunctions() != nullptr;
+}
+
+// The live setting is read only by a client that reads the tree: without one, marking the status line
+// would load the COM libraries (more than a megabyte) for nobody. Screen readers say they run.
+bool ClientPresent() {
+    BOOL screenReader = FALSE;
+    return gClientSeen ||
+           (SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0) && screenReader != FALSE);
 }
 
 // Direct annotation: the status line's own object is a polite live region, which clients that read
@@ -87,7 +99,8 @@ void AnnounceStatus(HWND statusLine, const wchar_t* text, bool alert) {
     const StatusCue cue = gStatusCues.For(text, alert);
     if (cue == StatusCue::None)
         return;
-    MarkLiveRegion(statusLine);
+    if (ClientPresent())
+        MarkLiveRegion(statusLine);
     // The event names the status line's own object, whose name is the text it now shows.
     NotifyWinEvent(cue == StatusCue::Assertive ? EVENT_SYSTEM_ALERT : kEventLiveRegionChanged, statusLine,
                    OBJID_CLIENT, CHILDID_SELF);
