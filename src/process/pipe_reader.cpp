@@ -1,5 +1,7 @@
 #include "process/pipe_reader.h"
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <cwchar>
 #include <iterator>
 #include "process/output_pump.h"
@@ -202,7 +204,28 @@ void ReadUntilHelperEnds() {
     }
 }
 
+// Some runtimes (Wine's among them) touch a new thread's whole stack, a megabyte, when the thread
+// starts, and keep it resident after the thread has ended. The reader needs a few kilobytes: what lies
+// below the frames in use is dead (the x64 calling convention has no red zone), so its pages are
+// given back. They stay committed and come back as needed. The calls that make the request use the
+// stack below this frame, hence the gap.
+void GiveBackUnusedStack() {
+    constexpr std::uintptr_t kGapBytes = 64 * 1024;
+    constexpr std::uintptr_t kPageBytes = 4096;
+    // The thread's stack limit, the lowest committed page above its guard page: NT_TIB::StackLimit of
+    // the thread's information block, which GS points at on x64 (mingw's __readgsqword does the same
+    // but draws a false -Warray-bounds from GCC 12).
+    static_assert(offsetof(NT_TIB, StackLimit) == 0x10, "the x64 thread information block");
+    std::uintptr_t lowest = 0;
+    asm("movq %%gs:0x10, %0" : "=r"(lowest));
+    const char here = 0;
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(&here) - kGapBytes) & ~(kPageBytes - 1);
+    if (lowest != 0 && lowest < end)
+        VirtualAlloc(reinterpret_cast<void*>(lowest), end - lowest, MEM_RESET, PAGE_READWRITE);
+}
+
 DWORD WINAPI RunReader(void*) {
+    GiveBackUnusedStack();
     if (gReader.process != nullptr)
         ReadUntilHelperEnds();
     gReader.finished.store(true);
