@@ -97,9 +97,11 @@ void CreateControls(HWND main) {
 
 namespace {
 
+// Before the window is first shown nothing needs repainting: the first paint draws every control.
 void GiveFont(HWND control, FontRole role) {
     if (control != nullptr)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]), 1);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]),
+                     IsWindowVisible(GetParent(control)) ? TRUE : FALSE);
 }
 
 } // namespace

@@ -89,22 +89,26 @@ void PlaceHomeControls(PendingMoves& m, const ControlSet& c, const HomeGeometry&
     Move(m, c.openLog, g.openLog);
 }
 
-// The rows of the active tab are placed; the others keep their place while hidden.
+// Only the controls that are shown are placed: the others keep their place while hidden and are
+// placed before they are shown. At start-up the settings page's thirty hidden controls cost nothing.
+void MoveIfShown(PendingMoves& m, HWND control, const Box& box, const ControlState& state) {
+    if (state.visible)
+        Move(m, control, box);
+}
+
 void PlaceSettingsControls(PendingMoves& m, const ControlSet& c, const SettingsGeometry& g,
-                           const ControlStates& states) {
-    Move(m, c.back, g.back);
-    Move(m, c.saveSettings, g.save);
+                           const ControlStates& s) {
+    MoveIfShown(m, c.back, g.back, s.back);
+    MoveIfShown(m, c.saveSettings, g.save, s.save);
     for (int tab = 0; tab < kTabCount; ++tab)
-        Move(m, c.tabs[tab], g.tabs[tab]);
-    for (int row = 0; row < kRowCount; ++row) {
-        if (states.rows[row].visible)
-            Move(m, c.rows[row], g.rows[row]);
-    }
+        MoveIfShown(m, c.tabs[tab], g.tabs[tab], s.tabs[tab]);
+    for (int row = 0; row < kRowCount; ++row)
+        MoveIfShown(m, c.rows[row], g.rows[row], s.rows[row]);
     for (int preset = 0; preset < kPresetCount; ++preset)
-        Move(m, c.presets[preset], g.presets[preset]);
-    Move(m, c.selectIso, g.selectIso);
-    Move(m, c.selectGameFolder, g.selectGameFolder);
-    Move(m, c.editControllerBindings, g.editControllerBindings);
+        MoveIfShown(m, c.presets[preset], g.presets[preset], s.presets[preset]);
+    MoveIfShown(m, c.selectIso, g.selectIso, s.selectIso);
+    MoveIfShown(m, c.selectGameFolder, g.selectGameFolder, s.selectGameFolder);
+    MoveIfShown(m, c.editControllerBindings, g.editControllerBindings, s.editControllerBindings);
 }
 
 void SetSettingsCaptions(const ControlSet& c, const WindowState& state) {

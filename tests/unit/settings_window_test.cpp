@@ -82,4 +82,28 @@ TEST_F(MainWindowTest, SettingsControlsFollowTheClientSize) {
     EXPECT_FALSE(IsWindowVisible(gControls.rows[InternalResolution]));
 }
 
+// The settings page's controls are not placed while hidden (at start-up that saves thirty moves), so
+// a control shown after the window was resized must be placed for the size it has then.
+TEST_F(MainWindowTest, HiddenControlsArePlacedWhenShown) {
+    RECT save = ClientRectOf(gControls.saveSettings);
+    EXPECT_EQ(save.right - save.left, 0) << "not placed while hidden";
+
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + 200, frame.bottom - frame.top + 280,
+                 SWP_NOMOVE | SWP_NOZORDER); // client 1100 x 840, on the home page
+    gSettings.pageVisible = 1;
+    gSettings.loaded = 1;
+    RefreshControls();
+    save = ClientRectOf(gControls.saveSettings);
+    EXPECT_EQ(save.left, 916);
+    EXPECT_EQ(save.top, 735);
+    EXPECT_TRUE(IsWindowVisible(gControls.saveSettings));
+    const RECT row = ClientRectOf(gControls.rows[InternalResolution]);
+    EXPECT_EQ(row.top, 366);
+    EXPECT_EQ(row.right - row.left, 708);
+    gSettings.pageVisible = 0;
+    RefreshControls();
+}
+
 } // namespace
