@@ -1,4 +1,5 @@
 #include "launch/canvas.h"
+#include <cstring>
 #include "ui/drawing.h"
 #include "ui/outline_drawing.h"
 
@@ -26,14 +27,26 @@ void PaintPanelLines(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme
         Line(dc, hairline, scheme.hairline, 1);
 }
 
-void PaintEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
-    // The outline's box: the diamond's corners, grown by the pen's width. A paint that does not reach
-    // it skips the emblem, whose wide-pen outline is costly to draw even where it is clipped away.
-    const int reach = g.emblemOutlineWidth + 1;
-    const RECT box{g.emblemDiamond[3].x - reach, g.emblemDiamond[0].y - reach, g.emblemDiamond[1].x + reach,
-                   g.emblemDiamond[2].y + reach};
-    if (!RectVisible(dc, &box))
-        return;
+// The box of every pixel the emblem's drawing can reach: its points, grown by the widest pen.
+RECT EmblemBox(const CanvasGeometry& g) {
+    const PixelRect& c = g.emblemCircle;
+    RECT box{c.left, c.top, c.right, c.bottom};
+    const auto take = [&box](int x, int y) {
+        box = {x < box.left ? x : box.left, y < box.top ? y : box.top, x > box.right ? x : box.right,
+               y > box.bottom ? y : box.bottom};
+    };
+    for (const PixelPoint& corner : g.emblemDiamond)
+        take(corner.x, corner.y);
+    for (const PixelSegment& stroke : g.emblemStrokes) {
+        take(stroke.x1, stroke.y1);
+        take(stroke.x2, stroke.y2);
+    }
+    const int widest = g.emblemOutlineWidth > g.emblemStrokeWidth ? g.emblemOutlineWidth : g.emblemStrokeWidth;
+    const int reach = widest + 1;
+    return {box.left - reach, box.top - reach, box.right + reach, box.bottom + reach};
+}
+
+void DrawEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
     {
         const GdiObject<HPEN> pen(CreatePen(PS_SOLID, g.emblemOutlineWidth, scheme.emblemOutline));
         const SelectedObject penSelected(dc, pen.get());
@@ -47,6 +60,91 @@ void PaintEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
     }
     for (const PixelSegment& stroke : g.emblemStrokes)
         Line(dc, stroke, scheme.accent, g.emblemStrokeWidth);
+}
+
+// The emblem's pixels as the last full drawing of them left them, with what lies under them (the
+// panel's shades and hairlines). Its wide-pen outline costs about a millisecond at 144 DPI, and none
+// of it changes until the client size, the scale or the colours do, which the key holds. Made only
+// from a memory device context (the back buffer) whose drawable part held the whole box.
+struct EmblemPixels {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    bool valid = false;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    CanvasGeometry geometry{};
+    ColourScheme scheme{};
+};
+EmblemPixels gEmblemPixels;
+
+bool SameKey(const EmblemPixels& e, const CanvasGeometry& g, int clientWidth, int clientHeight,
+             const ColourScheme& scheme) {
+    return e.valid && e.clientWidth == clientWidth && e.clientHeight == clientHeight && e.scheme == scheme &&
+           std::memcmp(&e.geometry, &g, sizeof g) == 0;
+}
+
+// Every pixel of the box is inside the client and inside the part of dc being painted.
+bool WholeBoxDrawn(HDC dc, const RECT& box, int clientWidth, int clientHeight) {
+    if (GetObjectType(dc) != OBJ_MEMDC || box.left < 0 || box.top < 0 || box.right > clientWidth ||
+        box.bottom > clientHeight)
+        return false;
+    const GdiObject<HRGN> clip(CreateRectRgn(0, 0, 0, 0));
+    const int clipped = GetClipRgn(dc, clip.get());
+    if (clipped == 0)
+        return true;
+    if (clipped != 1)
+        return false;
+    const GdiObject<HRGN> rest(CreateRectRgnIndirect(&box));
+    return CombineRgn(rest.get(), rest.get(), clip.get(), RGN_DIFF) == NULLREGION;
+}
+
+void KeepEmblemPixels(HDC dc, const RECT& box, const CanvasGeometry& g, int clientWidth, int clientHeight,
+                      const ColourScheme& scheme) {
+    ReleaseCanvasCache();
+    EmblemPixels& e = gEmblemPixels;
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    e.dc = CreateCompatibleDC(dc);
+    e.bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (e.dc == nullptr || e.bitmap == nullptr) {
+        ReleaseCanvasCache();
+        return;
+    }
+    e.previousBitmap = SelectObject(e.dc, e.bitmap);
+    if (!BitBlt(e.dc, 0, 0, width, height, dc, box.left, box.top, SRCCOPY)) {
+        ReleaseCanvasCache();
+        return;
+    }
+    e.valid = true;
+    e.clientWidth = clientWidth;
+    e.clientHeight = clientHeight;
+    e.geometry = g;
+    e.scheme = scheme;
+}
+
+void PaintEmblem(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight,
+                 const ColourScheme& scheme) {
+    // A paint that does not reach the box skips the emblem, which is costly even where it is clipped.
+    const RECT box = EmblemBox(g);
+    if (!RectVisible(dc, &box))
+        return;
+    if (SameKey(gEmblemPixels, g, clientWidth, clientHeight, scheme)) {
+        BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, gEmblemPixels.dc, 0, 0,
+               SRCCOPY);
+        return;
+    }
+    DrawEmblem(dc, g, scheme);
+    if (WholeBoxDrawn(dc, box, clientWidth, clientHeight))
+        KeepEmblemPixels(dc, box, g, clientWidth, clientHeight, scheme);
 }
 
 // In high contrast the bar is drawn by shape as well: the track is an outline around the whole strip
@@ -81,6 +179,17 @@ void PaintProgressBar(HDC dc, const CanvasGeometry& g, const LaunchProgress& pro
 
 } // namespace
 
+void ReleaseCanvasCache() {
+    EmblemPixels& e = gEmblemPixels;
+    if (e.dc != nullptr && e.previousBitmap != nullptr)
+        SelectObject(e.dc, e.previousBitmap);
+    if (e.bitmap != nullptr)
+        DeleteObject(e.bitmap);
+    if (e.dc != nullptr)
+        DeleteDC(e.dc);
+    e = EmblemPixels{};
+}
+
 void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight,
                       const ColourScheme& scheme) {
     FillSolid(dc, {0, 0, clientWidth, clientHeight}, scheme.background);
@@ -90,7 +199,7 @@ void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clie
         PaintSidePanel(dc, g, clientHeight);
     }
     PaintPanelLines(dc, g, scheme);
-    PaintEmblem(dc, g, scheme);
+    PaintEmblem(dc, g, clientWidth, clientHeight, scheme);
     FillRoundRect(dc, ToRect(g.versionChip), scheme.cardFill, scheme.cardEdge, 8);
 }
 

@@ -109,6 +109,7 @@ void PaintDamaged(HDC screen, const RECT& damaged, int clientWidth, int clientHe
 }
 
 void ReleaseBackBuffer() {
+    ReleaseCanvasCache();
     BackBuffer& b = gBackBuffer;
     if (b.dc != nullptr && b.previousBitmap != nullptr)
         SelectObject(b.dc, b.previousBitmap);

@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstdint>
 #include <cwchar>
+#include <vector>
 #include "shell/painting.h"
+#include "launch/canvas.h"
 #include "launch/canvas_geometry.h"
 #include "launch/estimate_text.h"
 #include "shell/launch_glue.h"
@@ -197,6 +199,44 @@ TEST_F(PaintCanvasTest, SettingsPageStopsAfterTheVersionChip) {
 }
 
 // ---- high contrast and reduced motion ------------------------------------------------------------
+
+// The emblem's pixels are kept from a full drawing and used again: never from a paint clipped to a
+// part of them (the rest of the buffer is stale then), never across a change of colours.
+TEST_F(PaintCanvasTest, KeptEmblemPixelsAreTheOnesDrawn) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    const RECT box{g.emblemDiamond[3].x, g.emblemDiamond[0].y, g.emblemDiamond[1].x, g.emblemDiamond[2].y};
+    const auto emblem = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                pixels.push_back(canvas_.At(x, y));
+        return pixels;
+    };
+    const auto drawnAfresh = [&] {
+        ReleaseCanvasCache();
+        Paint();
+        return emblem();
+    };
+    const std::vector<COLORREF> drawn = drawnAfresh();
+    Paint();
+    EXPECT_EQ(emblem(), drawn) << "kept";
+
+    ReleaseCanvasCache();
+    canvas_.Fill(RGB(255, 0, 255));
+    const int middle = (box.top + box.bottom) / 2;
+    IntersectClipRect(canvas_.dc(), box.left, middle, box.right, middle + 8);
+    PaintCanvas(canvas_.dc());
+    SelectClipRgn(canvas_.dc(), nullptr);
+    Paint();
+    EXPECT_EQ(emblem(), drawn) << "after a paint of a strip through it";
+
+    const ScopedHighContrast highContrast;
+    Paint();
+    const std::vector<COLORREF> inHighContrast = emblem();
+    EXPECT_NE(inHighContrast, drawn);
+    EXPECT_EQ(inHighContrast, drawnAfresh()) << "in high contrast";
+    ReleaseCanvasCache();
+}
 
 TEST_F(PaintCanvasTest, HighContrastPaintsFlatInSystemColoursOnly) {
     const ScopedHighContrast highContrast;
