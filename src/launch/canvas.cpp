@@ -67,9 +67,7 @@ void DrawEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
 // of it changes until the client size, the scale or the colours do, which the key holds. Made only
 // from a memory device context (the back buffer) whose drawable part held the whole box.
 struct EmblemPixels {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
+    KeptCanvas canvas;
     bool valid = false;
     int clientWidth = 0;
     int clientHeight = 0;
@@ -101,26 +99,13 @@ bool WholeBoxDrawn(HDC dc, const RECT& box, int clientWidth, int clientHeight) {
 
 void KeepEmblemPixels(HDC dc, const RECT& box, const CanvasGeometry& g, int clientWidth, int clientHeight,
                       const ColourScheme& scheme) {
-    ReleaseCanvasCache();
     EmblemPixels& e = gEmblemPixels;
+    e.valid = false;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    e.dc = CreateCompatibleDC(dc);
-    e.bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (e.dc == nullptr || e.bitmap == nullptr) {
-        ReleaseCanvasCache();
+    if (!MakeKeptCanvas(dc, width, height, &e.canvas))
         return;
-    }
-    e.previousBitmap = SelectObject(e.dc, e.bitmap);
-    if (!BitBlt(e.dc, 0, 0, width, height, dc, box.left, box.top, SRCCOPY)) {
+    if (!BitBlt(e.canvas.dc, 0, 0, width, height, dc, box.left, box.top, SRCCOPY)) {
         ReleaseCanvasCache();
         return;
     }
@@ -138,7 +123,7 @@ void PaintEmblem(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHei
     if (!RectVisible(dc, &box))
         return;
     if (SameKey(gEmblemPixels, g, clientWidth, clientHeight, scheme)) {
-        BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, gEmblemPixels.dc, 0, 0,
+        BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, gEmblemPixels.canvas.dc, 0, 0,
                SRCCOPY);
         return;
     }
@@ -180,14 +165,8 @@ void PaintProgressBar(HDC dc, const CanvasGeometry& g, const LaunchProgress& pro
 } // namespace
 
 void ReleaseCanvasCache() {
-    EmblemPixels& e = gEmblemPixels;
-    if (e.dc != nullptr && e.previousBitmap != nullptr)
-        SelectObject(e.dc, e.previousBitmap);
-    if (e.bitmap != nullptr)
-        DeleteObject(e.bitmap);
-    if (e.dc != nullptr)
-        DeleteDC(e.dc);
-    e = EmblemPixels{};
+    ReleaseKeptCanvas(&gEmblemPixels.canvas);
+    gEmblemPixels = EmblemPixels{};
 }
 
 void PaintCanvasFrame(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHeight,

@@ -53,41 +53,24 @@ void Describe(const CanvasGeometry& g, int clientWidth, int clientHeight, int bo
 }
 
 // The memory bitmap that paints are drawn into before they reach the screen, kept from one paint to
-// the next: made again only when the client size or the scale changes, freed with the window. A DIB
-// section: its pixels are pages of their own that go back to the system when it is deleted, where
-// a compatible bitmap's may come from a heap that keeps them.
+// the next: made again only when the client size or the scale changes, freed with the window.
 struct BackBuffer {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
+    KeptCanvas canvas;
     int width = 0, height = 0, scale = 0;
 };
 BackBuffer gBackBuffer;
 
 HDC BackBufferFor(HDC screen, int width, int height) {
     BackBuffer& b = gBackBuffer;
-    if (b.dc != nullptr && b.width == width && b.height == height && b.scale == gUiScale)
-        return b.dc;
+    if (b.canvas.dc != nullptr && b.width == width && b.height == height && b.scale == gUiScale)
+        return b.canvas.dc;
     ReleaseBackBuffer();
-    b.dc = CreateCompatibleDC(screen);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height; // top-down, like the screen
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    b.bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (b.dc == nullptr || b.bitmap == nullptr) {
-        ReleaseBackBuffer();
+    if (!MakeKeptCanvas(screen, width, height, &b.canvas))
         return nullptr;
-    }
-    b.previousBitmap = SelectObject(b.dc, b.bitmap);
     b.width = width;
     b.height = height;
     b.scale = gUiScale;
-    return b.dc;
+    return b.canvas.dc;
 }
 
 } // namespace
@@ -110,14 +93,8 @@ void PaintDamaged(HDC screen, const RECT& damaged, int clientWidth, int clientHe
 
 void ReleaseBackBuffer() {
     ReleaseCanvasCache();
-    BackBuffer& b = gBackBuffer;
-    if (b.dc != nullptr && b.previousBitmap != nullptr)
-        SelectObject(b.dc, b.previousBitmap);
-    if (b.bitmap != nullptr)
-        DeleteObject(b.bitmap);
-    if (b.dc != nullptr)
-        DeleteDC(b.dc);
-    b = BackBuffer{};
+    ReleaseKeptCanvas(&gBackBuffer.canvas);
+    gBackBuffer = BackBuffer{};
 }
 
 void PaintCanvas(HDC dc) {

@@ -17,6 +17,36 @@ void DeleteFonts() {
     }
 }
 
+bool MakeKeptCanvas(HDC like, int width, int height, KeptCanvas* canvas) {
+    ReleaseKeptCanvas(canvas);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // top-down, like the screen
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    canvas->dc = CreateCompatibleDC(like);
+    canvas->bitmap = CreateDIBSection(like, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (canvas->dc == nullptr || canvas->bitmap == nullptr) {
+        ReleaseKeptCanvas(canvas);
+        return false;
+    }
+    canvas->previousBitmap = SelectObject(canvas->dc, canvas->bitmap);
+    return true;
+}
+
+void ReleaseKeptCanvas(KeptCanvas* canvas) {
+    if (canvas->dc != nullptr && canvas->previousBitmap != nullptr)
+        SelectObject(canvas->dc, canvas->previousBitmap);
+    if (canvas->bitmap != nullptr)
+        DeleteObject(canvas->bitmap);
+    if (canvas->dc != nullptr)
+        DeleteDC(canvas->dc);
+    *canvas = KeptCanvas{};
+}
+
 void CreateFonts() {
     DeleteFonts();
     for (int role = 0; role < kFontRoleCount; ++role) {

@@ -49,6 +49,18 @@ class MemoryDc {
     HDC dc_;
 };
 
+// A memory device context with a 32-bpp top-down DIB section in it, kept from one paint to another.
+// A DIB section's pixels are pages of their own that go back to the system when it is deleted, where
+// a compatible bitmap's may come from a heap that keeps them.
+struct KeptCanvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+};
+// Makes the canvas, compatible with like; false, with nothing held, when the system refuses.
+bool MakeKeptCanvas(HDC like, int width, int height, KeptCanvas* canvas);
+void ReleaseKeptCanvas(KeptCanvas* canvas);
+
 inline RECT ToRect(const PixelRect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
