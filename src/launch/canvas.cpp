@@ -41,7 +41,8 @@ RECT EmblemBox(const CanvasGeometry& g) {
         take(stroke.x1, stroke.y1);
         take(stroke.x2, stroke.y2);
     }
-    const int widest = g.emblemOutlineWidth > g.emblemStrokeWidth ? g.emblemOutlineWidth : g.emblemStrokeWidth;
+    const int widest =
+        g.emblemOutlineWidth > g.emblemStrokeWidth ? g.emblemOutlineWidth : g.emblemStrokeWidth;
     const int reach = widest + 1;
     return {box.left - reach, box.top - reach, box.right + reach, box.bottom + reach};
 }
@@ -67,8 +68,7 @@ void DrawEmblem(HDC dc, const CanvasGeometry& g, const ColourScheme& scheme) {
 // of it changes until the client size, the scale or the colours do, which the key holds. Made only
 // from a memory device context (the back buffer) whose drawable part held the whole box.
 struct EmblemPixels {
-    KeptCanvas canvas;
-    bool valid = false;
+    KeptCanvas canvas; // no device context: nothing kept
     int clientWidth = 0;
     int clientHeight = 0;
     CanvasGeometry geometry{};
@@ -78,8 +78,8 @@ EmblemPixels gEmblemPixels;
 
 bool SameKey(const EmblemPixels& e, const CanvasGeometry& g, int clientWidth, int clientHeight,
              const ColourScheme& scheme) {
-    return e.valid && e.clientWidth == clientWidth && e.clientHeight == clientHeight && e.scheme == scheme &&
-           std::memcmp(&e.geometry, &g, sizeof g) == 0;
+    return e.canvas.dc != nullptr && e.clientWidth == clientWidth && e.clientHeight == clientHeight &&
+           e.scheme == scheme && std::memcmp(&e.geometry, &g, sizeof g) == 0;
 }
 
 // Every pixel of the box is inside the client and inside the part of dc being painted.
@@ -100,7 +100,6 @@ bool WholeBoxDrawn(HDC dc, const RECT& box, int clientWidth, int clientHeight) {
 void KeepEmblemPixels(HDC dc, const RECT& box, const CanvasGeometry& g, int clientWidth, int clientHeight,
                       const ColourScheme& scheme) {
     EmblemPixels& e = gEmblemPixels;
-    e.valid = false;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     if (!MakeKeptCanvas(dc, width, height, &e.canvas))
@@ -109,7 +108,6 @@ void KeepEmblemPixels(HDC dc, const RECT& box, const CanvasGeometry& g, int clie
         ReleaseCanvasCache();
         return;
     }
-    e.valid = true;
     e.clientWidth = clientWidth;
     e.clientHeight = clientHeight;
     e.geometry = g;
@@ -123,8 +121,8 @@ void PaintEmblem(HDC dc, const CanvasGeometry& g, int clientWidth, int clientHei
     if (!RectVisible(dc, &box))
         return;
     if (SameKey(gEmblemPixels, g, clientWidth, clientHeight, scheme)) {
-        BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, gEmblemPixels.canvas.dc, 0, 0,
-               SRCCOPY);
+        BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, gEmblemPixels.canvas.dc, 0,
+               0, SRCCOPY);
         return;
     }
     DrawEmblem(dc, g, scheme);

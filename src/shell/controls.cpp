@@ -97,11 +97,9 @@ void CreateControls(HWND main) {
 
 namespace {
 
-// Before the window is first shown nothing needs repainting: the first paint draws every control.
-void GiveFont(HWND control, FontRole role) {
+void GiveFont(HWND control, FontRole role, BOOL redraw) {
     if (control != nullptr)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]),
-                     IsWindowVisible(GetParent(control)) ? TRUE : FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]), redraw);
 }
 
 } // namespace
@@ -109,20 +107,22 @@ void GiveFont(HWND control, FontRole role) {
 void RebuildFonts() {
     CreateFonts();
     const ControlSet& c = gControls;
-    GiveFont(c.statusLine, BodyFont);
-    GiveFont(c.outputPane, MonoFont);
+    // Before the window is first shown nothing needs repainting: the first paint draws every control.
+    const BOOL redraw = c.play != nullptr && IsWindowVisible(GetParent(c.play)) ? TRUE : FALSE;
+    GiveFont(c.statusLine, BodyFont, redraw);
+    GiveFont(c.outputPane, MonoFont, redraw);
     for (HWND control :
          {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings, c.back, c.saveSettings}) {
-        GiveFont(control, BodyFont);
+        GiveFont(control, BodyFont, redraw);
     }
     for (HWND tab : c.tabs)
-        GiveFont(tab, BodyFont);
+        GiveFont(tab, BodyFont, redraw);
     for (HWND row : c.rows)
-        GiveFont(row, BodyFont);
+        GiveFont(row, BodyFont, redraw);
     for (HWND preset : c.presets)
-        GiveFont(preset, BodyFont);
+        GiveFont(preset, BodyFont, redraw);
     for (HWND control : {c.selectIso, c.selectGameFolder, c.editControllerBindings})
-        GiveFont(control, BodyFont);
+        GiveFont(control, BodyFont, redraw);
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -89,8 +89,8 @@ void PlaceHomeControls(PendingMoves& m, const ControlSet& c, const HomeGeometry&
     Move(m, c.openLog, g.openLog);
 }
 
-// Only the controls that are shown are placed: the others keep their place while hidden and are
-// placed before they are shown. At start-up the settings page's thirty hidden controls cost nothing.
+// The settings page's controls are placed only while shown: hidden, they keep their place, and they
+// are placed in the refresh that shows them. At start-up its thirty hidden controls cost nothing.
 void MoveIfShown(PendingMoves& m, HWND control, const Box& box, const ControlState& state) {
     if (state.visible)
         Move(m, control, box);

@@ -82,8 +82,8 @@ int wmain() {
             "UiScale %d, client %ldx%ld: full canvas paint %.1f us, estimate strip %.1f us, progress "
             "strip %.1f us; first full paint after rest %.1f us; plain fill of the client %.1f us; full / "
             "fill %.1f, estimate strip / fill %.2f\n",
-            scale, client.right, client.bottom, canvas, estimateStrip, progressStrip, cold, fill, canvas / fill,
-            estimateStrip / fill);
+            scale, client.right, client.bottom, canvas, estimateStrip, progressStrip, cold, fill,
+            canvas / fill, estimateStrip / fill);
         ReleaseBackBuffer();
 
         SelectObject(memory, previous);
