@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
+#include <initializer_list>
 #include <iterator>
 #include "process/output_pump.h"
 #include "process/output_ring.h"
@@ -42,6 +43,8 @@ void ReleaseRingPages() {
 // reader thread does not run; in between, the two share only the ring and the atomic flags.
 struct PipeReader {
     HANDLE thread = nullptr;
+    HANDLE go = nullptr;       // set by the window's thread when a helper's pipe is to be read
+    HANDLE parked = nullptr;   // set by the reader when it is done with a helper and waits for the next
     HANDLE readDone = nullptr; // the event of the pending read
     HANDLE roomMade = nullptr; // set by the window's thread when it consumes for a waiting reader
     HANDLE process = nullptr;  // null: the helper was not created and the thread only ends
@@ -53,6 +56,7 @@ struct PipeReader {
     std::atomic<bool> wakeOnAnyOutput{false};
 };
 PipeReader gReader;
+bool gReaderStarted = false; // the window's thread: a helper's reading was started and not yet ended
 unsigned long gPipeSerial = 0;
 PipeReadCall gPipeRead = ReadFile;
 
@@ -224,13 +228,39 @@ void GiveBackUnusedStack() {
         VirtualAlloc(reinterpret_cast<void*>(lowest), end - lowest, MEM_RESET, PAGE_READWRITE);
 }
 
+// One thread reads for every helper of the window's life, one helper at a time. Between helpers it
+// waits, which costs nothing; a thread that ended would make some runtimes (Wine's among them) load
+// their unwinding libraries for good, a quarter of a megabyte, and the next helper would pay for a new
+// thread and stack. The events hand the reader's state over in both directions, so each side sees
+// what the other wrote before it set its event.
 DWORD WINAPI RunReader(void*) {
     GiveBackUnusedStack();
-    if (gReader.process != nullptr)
+    for (;;) {
+        WaitForSingleObject(gReader.go, INFINITE);
         ReadUntilHelperEnds();
-    gReader.finished.store(true);
-    WakeWindow();
-    return 0;
+        gReader.finished.store(true);
+        WakeWindow();
+        SetEvent(gReader.parked);
+    }
+}
+
+bool PrepareReaderThread() {
+    if (gReader.thread != nullptr)
+        return true;
+    gReader.go = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    gReader.parked = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    gReader.readDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    gReader.roomMade = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (gReader.go != nullptr && gReader.parked != nullptr && gReader.readDone != nullptr &&
+        gReader.roomMade != nullptr) {
+        gReader.thread = CreateThread(nullptr, kReaderStackBytes, RunReader, nullptr,
+                                      STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    }
+    if (gReader.thread != nullptr)
+        return true;
+    for (HANDLE* event : {&gReader.go, &gReader.parked, &gReader.readDone, &gReader.roomMade})
+        CloseIfOpen(*event);
+    return false;
 }
 
 // The pipe's name, unique to this process and helper.
@@ -261,10 +291,8 @@ bool OpenPipeEnds(HANDLE* readEnd, HANDLE* writeEnd) {
     return true;
 }
 
+// The helper's part of the reader; the thread and its events stay for the next helper.
 void ReleaseReader() {
-    CloseIfOpen(gReader.thread);
-    CloseIfOpen(gReader.readDone);
-    CloseIfOpen(gReader.roomMade);
     gReader.process = nullptr;
     gReader.pipe = nullptr;
     gReader.log = INVALID_HANDLE_VALUE;
@@ -284,15 +312,11 @@ bool CreateHelperPipe(HANDLE* readEnd, HANDLE* writeEnd) {
     gReader.wakeArmed.store(true);
     gReader.finished.store(false);
     gReader.failure.store(0);
-    gReader.readDone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    gReader.roomMade = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    gReader.thread = CreateThread(nullptr, kReaderStackBytes, RunReader, nullptr,
-                                  CREATE_SUSPENDED | STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (gReader.readDone == nullptr || gReader.roomMade == nullptr || gReader.thread == nullptr ||
-        !OpenPipeEnds(readEnd, writeEnd)) {
+    if (!PrepareReaderThread() || !OpenPipeEnds(readEnd, writeEnd)) {
         DropPipeReader();
         return false;
     }
+    ResetEvent(gReader.roomMade);
     return true;
 }
 
@@ -300,16 +324,12 @@ void StartPipeReader(HANDLE process, HANDLE readEnd, HANDLE launchLog) {
     gReader.process = process;
     gReader.pipe = readEnd;
     gReader.log = launchLog;
-    ResumeThread(gReader.thread);
+    gReaderStarted = true;
+    SetEvent(gReader.go);
 }
 
 void DropPipeReader() {
-    gReader.process = nullptr;
     gReader.wakeArmed.store(false); // no helper, nothing to wake the window for
-    if (gReader.thread != nullptr) {
-        ResumeThread(gReader.thread);
-        WaitForSingleObject(gReader.thread, INFINITE);
-    }
     ReleaseReader();
     ReleaseRingPages();
 }
@@ -346,8 +366,9 @@ std::uint32_t ReaderFailure() {
 }
 
 void EndPipeReader() {
-    if (gReader.thread != nullptr)
-        WaitForSingleObject(gReader.thread, INFINITE);
+    if (gReaderStarted)
+        WaitForSingleObject(gReader.parked, INFINITE);
+    gReaderStarted = false;
     ReleaseReader();
     ReleaseRingPages();
 }

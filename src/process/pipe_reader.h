@@ -8,12 +8,13 @@
 // into a fixed ring that the window's thread consumes. When the window's thread waits for bytes and
 // plenty have come, the reader wakes it through gPumpTargets.outputWaiting; a trickle waits for the
 // tick. When the ring is full the reader waits for room, and so does the helper, so memory never
-// grows with the output. The reader ends with its helper: once the helper has ended it reads what
+// grows with the output. The reader is done with its helper once the helper has ended: it reads what
 // the pipe held at that moment, within a bounded time, and stops, even when a grandchild still holds
 // the pipe open and keeps writing or stays silent. A pending read is waited on together with the
 // helper's end and cancelled by it, which is why the pipe is a named one opened for overlapped
 // reads. Only the pipe's end stops reading early; other read errors are tried again a few times,
-// then reported (ReaderFailure), and the reader lets go of the pipe.
+// then reported (ReaderFailure), and the reader lets go of the pipe. One thread, made for the first
+// helper, reads for every helper of the window's life and waits in between.
 
 inline constexpr std::size_t kOutputRingBytes = std::size_t{4} << 20;
 // One read at most; also the pipe's own buffer, so that a helper's large write needs few reads.
@@ -43,8 +44,9 @@ bool ReaderFinished();
 // The system's error code of a read that failed for good, after which the reader let go of the pipe
 // (the helper's further writes fail); 0 when reading ended with the pipe or the helper.
 std::uint32_t ReaderFailure();
-// After ReaderFinished: waits for the reader thread's end and releases it, and gives the ring's
-// pages back to the system until the next helper. The caller closes the pipe and the log afterwards.
+// After ReaderFinished: waits until the reader thread is done with the helper and waits for the next,
+// and gives the ring's pages back to the system until then. The caller closes the pipe and the log
+// afterwards.
 void EndPipeReader();
 
 // How a read is started: ReadFile, unless a test puts a failing call in its place (null: ReadFile
