@@ -5,8 +5,11 @@
 #include "shell/accessibility.h"
 #include "shell/settings_glue.h"
 #include "shell/system_functions.h"
+#include "shell/window_refresh.h"
 #include "text/utf8.h"
 #include "ui/drawing.h"
+#include "ui/home_geometry.h"
+#include "ui/scale.h"
 #include "ui/toggle_hover.h"
 
 ControlSet gControls;
@@ -24,8 +27,10 @@ constexpr DWORD kOutputPaneStyle =
     WS_CHILD | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY; // 0x40210844
 constexpr int kOutputPaneLimit = 65536;
 
-HWND MakeControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id) {
-    return CreateWindowExW(0, className, text, style, 0, 0, 0, 0, parent,
+// Made where it goes, so the first layout has nothing to move.
+HWND MakeControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                 const Box& box = Box{0, 0, 0, 0}) {
+    return CreateWindowExW(0, className, text, style, box.x, box.y, box.width, box.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
@@ -34,8 +39,11 @@ WNDPROC Subclass(HWND control, WNDPROC procedure) {
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-HWND MakeHiddenButton(HWND parent, const wchar_t* text, int id) {
-    HWND button = MakeControl(parent, L"BUTTON", text, kHiddenButtonStyle, id);
+// Made hidden, and disabled when the window's state says so: the refresh that shows it changes only
+// what has changed since.
+HWND MakeHiddenButton(HWND parent, const wchar_t* text, int id, const ControlState& state) {
+    const DWORD style = kHiddenButtonStyle | (state.enabled ? 0 : WS_DISABLED);
+    HWND button = MakeControl(parent, L"BUTTON", text, style, id);
     Subclass(button, ButtonSubclassProc);
     return button;
 }
@@ -50,71 +58,15 @@ void ApplyDarkTheme(HWND control) {
         FreeLibrary(uxtheme);
 }
 
-} // namespace
-
-void CreateControls(HWND main) {
-    ControlSet& c = gControls;
-    c.statusLine =
-        MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0);
-    c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay);
-    c.basicGraphics =
-        MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle, kIdBasicGraphics);
-    c.outputPane =
-        MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
-                    kOutputPaneStyle, kIdOutputPane);
-    SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
-    ApplyDarkTheme(c.outputPane);
-    c.launchDetails =
-        MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle, kIdLaunchDetails);
-    c.openLog = MakeControl(main, L"BUTTON", L"Open log", kVisibleButtonStyle, kIdOpenLog);
-    c.settings = MakeControl(main, L"BUTTON", L"Settings", kVisibleButtonStyle, kIdSettings);
-
-    // All buttons share one class procedure; the one replaced on Play is kept for every button.
-    gSavedButtonProc = Subclass(c.play, ButtonSubclassProc);
-    Subclass(c.launchDetails, ButtonSubclassProc);
-    Subclass(c.openLog, ButtonSubclassProc);
-    Subclass(c.settings, ButtonSubclassProc);
-    gSavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
-
-    c.back = MakeHiddenButton(main, L"Back", kIdBack);
-    c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings);
-    for (int tab = 0; tab < kTabCount; ++tab)
-        c.tabs[tab] = MakeHiddenButton(main, TabCaption(tab), kIdFirstTab + tab);
-    for (int row = 0; row < kRowCount; ++row) {
-        wchar_t caption[128];
-        if (!Utf8ToWideStrict(SettingName(row), caption, 128))
-            caption[0] = L'\0';
-        c.rows[row] = MakeHiddenButton(main, caption, kIdFirstRow + row);
-    }
-    for (int preset = 0; preset < kPresetCount; ++preset) {
-        c.presets[preset] = MakeHiddenButton(main, PresetCaption(preset), kIdFirstPreset + preset);
-    }
-    c.selectIso = MakeHiddenButton(main, L"Select ISO...", kIdSelectIso);
-    c.selectGameFolder = MakeHiddenButton(main, L"Select game folder...", kIdSelectGameFolder);
-    c.editControllerBindings =
-        MakeHiddenButton(main, L"Edit controller bindings...", kIdEditControllerBindings);
-}
-
-namespace {
-
 void GiveFont(HWND control, FontRole role, BOOL redraw) {
     if (control != nullptr)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gFonts[role]), redraw);
 }
 
-} // namespace
-
-void RebuildFonts() {
-    CreateFonts();
+void GiveSettingsFonts(BOOL redraw) {
     const ControlSet& c = gControls;
-    // Before the window is first shown nothing needs repainting: the first paint draws every control.
-    const BOOL redraw = c.play != nullptr && IsWindowVisible(GetParent(c.play)) ? TRUE : FALSE;
-    GiveFont(c.statusLine, BodyFont, redraw);
-    GiveFont(c.outputPane, MonoFont, redraw);
-    for (HWND control :
-         {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings, c.back, c.saveSettings}) {
+    for (HWND control : {c.back, c.saveSettings})
         GiveFont(control, BodyFont, redraw);
-    }
     for (HWND tab : c.tabs)
         GiveFont(tab, BodyFont, redraw);
     for (HWND row : c.rows)
@@ -123,6 +75,80 @@ void RebuildFonts() {
         GiveFont(preset, BodyFont, redraw);
     for (HWND control : {c.selectIso, c.selectGameFolder, c.editControllerBindings})
         GiveFont(control, BodyFont, redraw);
+}
+
+} // namespace
+
+void CreateControls(HWND main) {
+    ControlSet& c = gControls;
+    RECT client{};
+    GetClientRect(main, &client);
+    const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, gUiScale);
+    c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle,
+                               0, g.statusLine);
+    c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay, g.play);
+    c.basicGraphics = MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle,
+                                  kIdBasicGraphics, g.toggle);
+    c.outputPane =
+        MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
+                    kOutputPaneStyle, kIdOutputPane, g.outputPane);
+    SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
+    ApplyDarkTheme(c.outputPane);
+    c.launchDetails = MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle,
+                                  kIdLaunchDetails, g.launchDetails);
+    c.openLog = MakeControl(main, L"BUTTON", L"Open log", kVisibleButtonStyle, kIdOpenLog, g.openLog);
+    c.settings = MakeControl(main, L"BUTTON", L"Settings", kVisibleButtonStyle, kIdSettings, g.settings);
+
+    // All buttons share one class procedure; the one replaced on Play is kept for every button.
+    gSavedButtonProc = Subclass(c.play, ButtonSubclassProc);
+    Subclass(c.launchDetails, ButtonSubclassProc);
+    Subclass(c.openLog, ButtonSubclassProc);
+    Subclass(c.settings, ButtonSubclassProc);
+    gSavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
+}
+
+bool SettingsControlsExist() {
+    return gControls.back != nullptr;
+}
+
+void CreateSettingsControls(HWND main) {
+    ControlSet& c = gControls;
+    if (SettingsControlsExist() || c.play == nullptr)
+        return;
+    const ControlStates s = ComputeControlStates(CurrentWindowState());
+    c.back = MakeHiddenButton(main, L"Back", kIdBack, s.back);
+    c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings, s.save);
+    for (int tab = 0; tab < kTabCount; ++tab)
+        c.tabs[tab] = MakeHiddenButton(main, TabCaption(tab), kIdFirstTab + tab, s.tabs[tab]);
+    for (int row = 0; row < kRowCount; ++row) {
+        wchar_t caption[128];
+        if (!Utf8ToWideStrict(SettingName(row), caption, 128))
+            caption[0] = L'\0';
+        c.rows[row] = MakeHiddenButton(main, caption, kIdFirstRow + row, s.rows[row]);
+    }
+    for (int preset = 0; preset < kPresetCount; ++preset) {
+        c.presets[preset] =
+            MakeHiddenButton(main, PresetCaption(preset), kIdFirstPreset + preset, s.presets[preset]);
+    }
+    c.selectIso = MakeHiddenButton(main, L"Select ISO...", kIdSelectIso, s.selectIso);
+    c.selectGameFolder =
+        MakeHiddenButton(main, L"Select game folder...", kIdSelectGameFolder, s.selectGameFolder);
+    c.editControllerBindings = MakeHiddenButton(main, L"Edit controller bindings...",
+                                                kIdEditControllerBindings, s.editControllerBindings);
+    GiveSettingsFonts(FALSE); // hidden: they are drawn when shown
+}
+
+
+void RebuildFonts() {
+    CreateFonts();
+    const ControlSet& c = gControls;
+    // Before the window is first shown nothing needs repainting: the first paint draws every control.
+    const BOOL redraw = c.play != nullptr && IsWindowVisible(GetParent(c.play)) ? TRUE : FALSE;
+    GiveFont(c.statusLine, BodyFont, redraw);
+    GiveFont(c.outputPane, MonoFont, redraw);
+    for (HWND control : {c.play, c.basicGraphics, c.launchDetails, c.openLog, c.settings})
+        GiveFont(control, BodyFont, redraw);
+    GiveSettingsFonts(redraw);
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -26,8 +26,15 @@ extern ControlSet gControls;
 extern WNDPROC gSavedButtonProc;
 extern WNDPROC gSavedToggleProc;
 
-// Creates every child control of the main window in creation (= Tab) order, with subclassing.
+// Creates the home page's child controls in creation (= Tab) order, with subclassing, each where
+// the layout puts it.
 void CreateControls(HWND mainWindow);
+// Creates the settings page's controls, hidden and with their fonts, after the home page's in Tab
+// order; once only. The window shows without them and makes them right after its first paint, before
+// it takes any input: until the page is first shown nobody sees them, and whatever needs them first
+// makes them then.
+void CreateSettingsControls(HWND mainWindow);
+bool SettingsControlsExist();
 
 // Creates the fonts at gUiScale and gives every control its own.
 void RebuildFonts();
