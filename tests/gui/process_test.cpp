@@ -247,8 +247,9 @@ TEST_F(RunnerTest, AGrandchildHoldingThePipeDoesNotDelayTheCompletion) {
     EXPECT_EQ(gSeen.lines, std::vector<std::string>{"done"});
 }
 
-// Each helper has a pipe, a reader thread and its events: all of them go with the helper.
-TEST_F(RunnerTest, NoHandleOrThreadOutlivesItsHelper) {
+// Each helper has a pipe, a process and a log: all of them go with the helper. The one reader thread
+// and its events are made for the first helper and serve the rest: nothing grows with helpers.
+TEST_F(RunnerTest, NoHandleOrThreadGrowsWithHelpers) {
     const std::vector<std::wstring> read = {L"--settings", L"--read", L"--include-build"};
     auto runBoth = [&] {
         ASSERT_TRUE(Launch("line some output\nout unfinished\nexit 2\n"));
