@@ -84,16 +84,11 @@ void CreateControls(HWND main) {
     RECT client{};
     GetClientRect(main, &client);
     const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, gUiScale);
-    c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle,
-                               0, g.statusLine);
+    c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0,
+                               g.statusLine);
     c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay, g.play);
     c.basicGraphics = MakeControl(main, L"BUTTON", L"Basic graphics for troubleshooting", kToggleStyle,
                                   kIdBasicGraphics, g.toggle);
-    c.outputPane =
-        MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
-                    kOutputPaneStyle, kIdOutputPane, g.outputPane);
-    SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
-    ApplyDarkTheme(c.outputPane);
     c.launchDetails = MakeControl(main, L"BUTTON", L"Show launch details", kVisibleButtonStyle,
                                   kIdLaunchDetails, g.launchDetails);
     c.openLog = MakeControl(main, L"BUTTON", L"Open log", kVisibleButtonStyle, kIdOpenLog, g.openLog);
@@ -107,15 +102,26 @@ void CreateControls(HWND main) {
     gSavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
 }
 
-bool SettingsControlsExist() {
-    return gControls.back != nullptr;
+bool HiddenControlsExist() {
+    return gControls.outputPane != nullptr;
 }
 
-void CreateSettingsControls(HWND main) {
+void CreateHiddenControls(HWND main) {
     ControlSet& c = gControls;
-    if (SettingsControlsExist() || c.play == nullptr)
+    if (HiddenControlsExist() || c.play == nullptr)
         return;
     const ControlStates s = ComputeControlStates(CurrentWindowState());
+    // The pane comes after the toggle in Tab order: new child windows go last, so it is moved there.
+    RECT client{};
+    GetClientRect(main, &client);
+    const Box pane = ComputeHomeGeometry(client.right, client.bottom, gUiScale).outputPane;
+    c.outputPane =
+        MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
+                    kOutputPaneStyle, kIdOutputPane, pane);
+    SetWindowPos(c.outputPane, c.basicGraphics, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
+    ApplyDarkTheme(c.outputPane);
+    GiveFont(c.outputPane, MonoFont, FALSE);
     c.back = MakeHiddenButton(main, L"Back", kIdBack, s.back);
     c.saveSettings = MakeHiddenButton(main, L"Save settings", kIdSaveSettings, s.save);
     for (int tab = 0; tab < kTabCount; ++tab)
@@ -137,7 +143,6 @@ void CreateSettingsControls(HWND main) {
                                                 kIdEditControllerBindings, s.editControllerBindings);
     GiveSettingsFonts(FALSE); // hidden: they are drawn when shown
 }
-
 
 void RebuildFonts() {
     CreateFonts();

@@ -26,15 +26,16 @@ extern ControlSet gControls;
 extern WNDPROC gSavedButtonProc;
 extern WNDPROC gSavedToggleProc;
 
-// Creates the home page's child controls in creation (= Tab) order, with subclassing, each where
-// the layout puts it.
+// Creates the child controls shown at start-up in creation (= Tab) order, with subclassing, each
+// where the layout puts it.
 void CreateControls(HWND mainWindow);
-// Creates the settings page's controls, hidden and with their fonts, after the home page's in Tab
-// order; once only. The window shows without them and makes them right after its first paint, before
-// it takes any input: until the page is first shown nobody sees them, and whatever needs them first
-// makes them then.
-void CreateSettingsControls(HWND mainWindow);
-bool SettingsControlsExist();
+// Creates the controls hidden at start-up, with their fonts, in their places in Tab order: the output
+// pane and the settings page's controls; once only. The window shows without them and makes them
+// right after its first paint, before it takes any input: until one of them is first shown nobody
+// sees them, and whatever needs them first makes them then. An edit control and thirty buttons are
+// most of what the window's creation costs.
+void CreateHiddenControls(HWND mainWindow);
+bool HiddenControlsExist();
 
 // Creates the fonts at gUiScale and gives every control its own.
 void RebuildFonts();

@@ -31,8 +31,8 @@ ArgumentList gArguments;
 
 // The grounds of the static controls, in the colour scheme's colours: the status line on the home
 // page's card and on the settings page, the output pane.
-// Posted at creation: the settings page's controls are made once the window has been shown.
-constexpr UINT kMessageCreateSettingsControls = WM_APP + 2;
+// Posted at creation: the controls hidden at start-up are made once the window has been shown.
+constexpr UINT kMessageCreateHiddenControls = WM_APP + 2;
 
 HBRUSH gCardBrush = nullptr;
 HBRUSH gPaneBrush = nullptr;
@@ -71,7 +71,7 @@ LRESULT OnCreate(HWND window) {
     SyncPumpTimer(window);
     RegisterTaskbarButtonMessage();
     // The first message the window takes from its queue, before any input.
-    PostMessageW(window, kMessageCreateSettingsControls, 0, 0);
+    PostMessageW(window, kMessageCreateHiddenControls, 0, 0);
     return 0;
 }
 
@@ -165,7 +165,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, const RECT& suggested) {
 void OnCommand(HWND window, int id, int code) {
     if (code != BN_CLICKED)
         return;
-    CreateSettingsControls(window); // a command sent before the posted creation came
+    CreateHiddenControls(window); // a command sent before the posted creation came
     if (id == kIdSettings) {
         OnSettingsCommand(id);
     } else if (id == kIdOpenLog) {
@@ -247,7 +247,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case kMessageHelperOutput: OnHelperOutputMessage(window, wParam); return 0;
-    case kMessageCreateSettingsControls: CreateSettingsControls(window); return 0;
+    case kMessageCreateHiddenControls: CreateHiddenControls(window); return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE: OnSystemSettingsChange(window); return 0;
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -2,7 +2,10 @@
 #include <windows.h>
 #include <utility>
 #include <vector>
+#include "settings/catalogue.h"
+#include "settings/settings_model.h"
 #include "shell/main_window.h"
+#include "shell/settings_glue.h"
 #include "shell/system_settings.h"
 #include "shell/window_refresh.h"
 #include "ui/drawing.h"
@@ -346,6 +349,66 @@ TEST_F(MainWindowTest, CommandsActOnPressesOnly) {
         EXPECT_EQ(gLaunchDetailsVisible != before, c.toggles) << "code " << c.code;
     }
     gLaunchDetailsVisible = false;
+}
+
+// The ids of the main window's children in Tab order (the status line's is 0).
+std::vector<int> ChildIdsInTabOrder(HWND window) {
+    std::vector<int> ids;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        ids.push_back(GetDlgCtrlID(child));
+    return ids;
+}
+
+// The window shows with the controls it shows; those hidden at start-up are made by the first message
+// it takes, or by a command that comes before it, in their places in Tab order, with their fonts,
+// hidden, and disabled where the state says.
+TEST_F(MainWindowTest, ControlsHiddenAtStartUpAreMadeBeforeAnyInput) {
+    std::vector<int> tabOrder = {0,          kIdPlay,     kIdBasicGraphics, kIdOutputPane,  kIdLaunchDetails,
+                                 kIdOpenLog, kIdSettings, kIdBack,          kIdSaveSettings};
+    for (int id = kIdFirstTab; id <= kIdLastTab; ++id)
+        tabOrder.push_back(id);
+    for (int id = kIdFirstRow; id <= kIdLastRow; ++id)
+        tabOrder.push_back(id);
+    for (int id = kIdFirstPreset; id <= kIdLastPreset; ++id)
+        tabOrder.push_back(id);
+    for (int id : {kIdSelectIso, kIdSelectGameFolder, kIdEditControllerBindings})
+        tabOrder.push_back(id);
+    const std::vector<int> shownAtStart = {0,          kIdPlay,    kIdBasicGraphics, kIdLaunchDetails,
+                                           kIdOpenLog, kIdSettings};
+
+    for (const bool commandFirst : {false, true}) {
+        SCOPED_TRACE(commandFirst ? "a command first" : "the queue first");
+        DestroyWindow(window_);
+        Pump();
+        window_ = CreateMainWindow(GetModuleHandleW(nullptr));
+        ASSERT_NE(window_, nullptr);
+        gMainWindow = window_;
+        ShowWindow(window_, SW_SHOW);
+        EXPECT_EQ(ChildIdsInTabOrder(window_), shownAtStart);
+        EXPECT_EQ(GetDlgItem(window_, kIdOutputPane), nullptr);
+        if (commandFirst) {
+            SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kIdSettings, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(gControls.settings));
+            EXPECT_EQ(gSettings.pageVisible, 1);
+            EXPECT_TRUE(IsWindowVisible(gControls.back));
+            OnSettingsCommand(kIdBack);
+        } else {
+            MSG message{};
+            ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+            DispatchMessageW(&message);
+            EXPECT_FALSE(IsWindowVisible(gControls.back));
+        }
+        EXPECT_EQ(ChildIdsInTabOrder(window_), tabOrder);
+        EXPECT_FALSE(IsWindowVisible(gControls.outputPane));
+        EXPECT_FALSE(IsWindowVisible(gControls.saveSettings));
+        EXPECT_FALSE(IsWindowEnabled(gControls.saveSettings)) << "nothing to save";
+        EXPECT_FALSE(IsWindowEnabled(gControls.rows[VSync])) << "settings not loaded";
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(gControls.outputPane, WM_GETFONT, 0, 0)),
+                  gFonts[MonoFont]);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(gControls.rows[VSync], WM_GETFONT, 0, 0)),
+                  gFonts[BodyFont]);
+        Pump();
+    }
 }
 
 } // namespace
