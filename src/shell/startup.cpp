@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 #include <cwchar>
+#include <initializer_list>
 #include "process/argument_split.h"
 #include "process/pass_through.h"
 #include "shell/app_state.h"
@@ -18,7 +19,8 @@ HWND gMainWindow = nullptr;
 namespace {
 
 HICON gAppIcon = nullptr;
-int gSystemDpi = 96; // the primary monitor's DPI when known: the cap of the scale at start-up
+HICON gAppSmallIcon = nullptr; // the caption's, from the resource; null: the system derives it
+int gSystemDpi = 96;           // the primary monitor's DPI when known: the cap of the scale at start-up
 
 RECT PrimaryWorkArea() {
     RECT work{};
@@ -59,6 +61,12 @@ HICON LoadAppIcon(HINSTANCE instance) {
     return icon != nullptr ? icon : CreateFallbackIcon();
 }
 
+HICON LoadAppSmallIcon(HINSTANCE instance) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                         LR_DEFAULTCOLOR));
+}
+
 HICON CreateFallbackIcon() {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -96,14 +104,16 @@ HICON CreateFallbackIcon() {
     return icon;
 }
 
-bool RegisterMainWindowClass(HINSTANCE instance, HICON icon) {
-    WNDCLASSW windowClass{};
+bool RegisterMainWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kWindowClassName;
-    return RegisterClassW(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
@@ -139,7 +149,8 @@ unsigned long RunLauncher(HINSTANCE instance) {
     std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
 
     gAppIcon = LoadAppIcon(instance);
-    if (!RegisterMainWindowClass(instance, gAppIcon))
+    gAppSmallIcon = LoadAppSmallIcon(instance);
+    if (!RegisterMainWindowClass(instance, gAppIcon, gAppSmallIcon))
         return 1;
     HWND window = CreateMainWindow(instance);
     if (window == nullptr)
@@ -157,7 +168,9 @@ unsigned long RunLauncher(HINSTANCE instance) {
             DispatchMessageW(&message);
         }
     }
-    if (gAppIcon != nullptr)
-        DestroyIcon(gAppIcon);
+    for (HICON icon : {gAppIcon, gAppSmallIcon}) {
+        if (icon != nullptr)
+            DestroyIcon(icon);
+    }
     return static_cast<DWORD>(message.wParam);
 }

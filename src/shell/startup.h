@@ -11,7 +11,10 @@ unsigned long RunLauncher(HINSTANCE instance);
 // Pieces of the windowed start-up, also used by in-process tests.
 void EnableDpiAwareness();
 HICON LoadAppIcon(HINSTANCE instance);
+// The caption's icon at the small icon size, from the same resource; null when there is none. Given
+// to the class, it spares the system deriving it from the large one at registration.
+HICON LoadAppSmallIcon(HINSTANCE instance);
 HICON CreateFallbackIcon();
-bool RegisterMainWindowClass(HINSTANCE instance, HICON icon);
+bool RegisterMainWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon = nullptr);
 // Creates (but does not show) the main window at its designed size, centred in the work area.
 HWND CreateMainWindow(HINSTANCE instance);
