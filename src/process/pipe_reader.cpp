@@ -211,10 +211,11 @@ void ReadUntilHelperEnds() {
 // Some runtimes (Wine's among them) touch a new thread's whole stack, a megabyte, when the thread
 // starts, and keep it resident after the thread has ended. The reader needs a few kilobytes: what lies
 // below the frames in use is dead (the x64 calling convention has no red zone), so its pages are
-// given back. They stay committed and come back as needed. The calls that make the request use the
-// stack below this frame, hence the gap.
+// given back, at the start and again after each helper, whose reading used some. They stay committed
+// and come back as needed. The call that makes the request uses the stack below this frame (well
+// under a kilobyte of it), hence the gap.
 void GiveBackUnusedStack() {
-    constexpr std::uintptr_t kGapBytes = 64 * 1024;
+    constexpr std::uintptr_t kGapBytes = 16 * 1024;
     constexpr std::uintptr_t kPageBytes = 4096;
     // The thread's stack limit, the lowest committed page above its guard page: NT_TIB::StackLimit of
     // the thread's information block, which GS points at on x64 (mingw's __readgsqword does the same
@@ -234,8 +235,8 @@ void GiveBackUnusedStack() {
 // thread and stack. The events hand the reader's state over in both directions, so each side sees
 // what the other wrote before it set its event.
 DWORD WINAPI RunReader(void*) {
-    GiveBackUnusedStack();
     for (;;) {
+        GiveBackUnusedStack();
         WaitForSingleObject(gReader.go, INFINITE);
         ReadUntilHelperEnds();
         gReader.finished.store(true);
