@@ -40,14 +40,14 @@ void ReleaseRingPages() {
 }
 
 // The reader of the current helper. The window's thread sets it up and tears it down while the
-// reader thread does not run; in between, the two share only the ring and the atomic flags.
+// reader thread waits for a helper; in between, the two share only the ring and the atomic flags.
 struct PipeReader {
     HANDLE thread = nullptr;
     HANDLE go = nullptr;       // set by the window's thread when a helper's pipe is to be read
     HANDLE parked = nullptr;   // set by the reader when it is done with a helper and waits for the next
     HANDLE readDone = nullptr; // the event of the pending read
     HANDLE roomMade = nullptr; // set by the window's thread when it consumes for a waiting reader
-    HANDLE process = nullptr;  // null: the helper was not created and the thread only ends
+    HANDLE process = nullptr;  // the helper being read
     HANDLE pipe = nullptr;
     HANDLE log = INVALID_HANDLE_VALUE;
     std::atomic<bool> wakeArmed{false};

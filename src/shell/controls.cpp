@@ -102,14 +102,11 @@ void CreateControls(HWND main) {
     gSavedToggleProc = Subclass(c.basicGraphics, ToggleSubclassProc);
 }
 
-bool HiddenControlsExist() {
-    return gControls.outputPane != nullptr;
-}
-
 void CreateHiddenControls(HWND main) {
     ControlSet& c = gControls;
-    if (HiddenControlsExist() || c.play == nullptr)
+    if (c.hiddenMade || c.play == nullptr)
         return;
+    c.hiddenMade = true;
     const ControlStates s = ComputeControlStates(CurrentWindowState());
     // The pane comes after the toggle in Tab order: new child windows go last, so it is moved there.
     RECT client{};

@@ -19,6 +19,7 @@ struct ControlSet {
     HWND selectIso;
     HWND selectGameFolder;
     HWND editControllerBindings;
+    bool hiddenMade; // the controls hidden at start-up were made (or tried: once only)
 };
 extern ControlSet gControls;
 
@@ -35,7 +36,6 @@ void CreateControls(HWND mainWindow);
 // sees them, and whatever needs them first makes them then. An edit control and thirty buttons are
 // most of what the window's creation costs.
 void CreateHiddenControls(HWND mainWindow);
-bool HiddenControlsExist();
 
 // Creates the fonts at gUiScale and gives every control its own.
 void RebuildFonts();
