@@ -380,10 +380,9 @@ TEST_F(MainWindowTest, ControlsHiddenAtStartUpAreMadeBeforeAnyInput) {
         SCOPED_TRACE(commandFirst ? "a command first" : "the queue first");
         DestroyWindow(window_);
         Pump();
-        window_ = CreateMainWindow(GetModuleHandleW(nullptr));
-        ASSERT_NE(window_, nullptr);
-        gMainWindow = window_;
-        ShowWindow(window_, SW_SHOW);
+        CreateAndShow();
+        if (HasFatalFailure())
+            return;
         EXPECT_EQ(ChildIdsInTabOrder(window_), shownAtStart);
         EXPECT_EQ(GetDlgItem(window_, kIdOutputPane), nullptr);
         if (commandFirst) {

@@ -34,11 +34,16 @@ class MainWindowTest : public testing::Test {
                                  GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
         ASSERT_TRUE(registered);
         BeforeCreate();
+        CreateAndShow();
+        Pump();
+    }
+
+    // Creates the main window and shows it, as start-up does, without taking a message.
+    void CreateAndShow() {
         window_ = CreateMainWindow(GetModuleHandleW(nullptr));
         ASSERT_NE(window_, nullptr);
         gMainWindow = window_;
         ShowWindow(window_, SW_SHOW);
-        Pump();
     }
 
     void TearDown() override {
