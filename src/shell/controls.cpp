@@ -77,13 +77,18 @@ void GiveSettingsFonts(BOOL redraw) {
         GiveFont(control, BodyFont, redraw);
 }
 
+// Where the layout puts the home page's controls for the window's present client size.
+HomeGeometry HomeGeometryOf(HWND main) {
+    RECT client{};
+    GetClientRect(main, &client);
+    return ComputeHomeGeometry(client.right, client.bottom, gUiScale);
+}
+
 } // namespace
 
 void CreateControls(HWND main) {
     ControlSet& c = gControls;
-    RECT client{};
-    GetClientRect(main, &client);
-    const HomeGeometry g = ComputeHomeGeometry(client.right, client.bottom, gUiScale);
+    const HomeGeometry g = HomeGeometryOf(main);
     c.statusLine = MakeControl(main, L"STATIC", L"Game files will be checked before launch.", kStatusStyle, 0,
                                g.statusLine);
     c.play = MakeControl(main, L"BUTTON", L"Play", kVisibleButtonStyle, kIdPlay, g.play);
@@ -109,12 +114,9 @@ void CreateHiddenControls(HWND main) {
     c.hiddenMade = true;
     const ControlStates s = ComputeControlStates(CurrentWindowState());
     // The pane comes after the toggle in Tab order: new child windows go last, so it is moved there.
-    RECT client{};
-    GetClientRect(main, &client);
-    const Box pane = ComputeHomeGeometry(client.right, client.bottom, gUiScale).outputPane;
     c.outputPane =
         MakeControl(main, L"EDIT", L"Launch output appears here. Open the log to view the previous session.",
-                    kOutputPaneStyle, kIdOutputPane, pane);
+                    kOutputPaneStyle, kIdOutputPane, HomeGeometryOf(main).outputPane);
     SetWindowPos(c.outputPane, c.basicGraphics, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageW(c.outputPane, EM_LIMITTEXT, kOutputPaneLimit, 0);
     ApplyDarkTheme(c.outputPane);

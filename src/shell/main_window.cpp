@@ -29,11 +29,11 @@ namespace {
 
 ArgumentList gArguments;
 
-// The grounds of the static controls, in the colour scheme's colours: the status line on the home
-// page's card and on the settings page, the output pane.
 // Posted at creation: the controls hidden at start-up are made once the window has been shown.
 constexpr UINT kMessageCreateHiddenControls = WM_APP + 2;
 
+// The grounds of the static controls, in the colour scheme's colours: the status line on the home
+// page's card and on the settings page, the output pane.
 HBRUSH gCardBrush = nullptr;
 HBRUSH gPaneBrush = nullptr;
 HBRUSH gPageBrush = nullptr;

@@ -54,17 +54,24 @@ void EnableDpiAwareness() {
     }
 }
 
+namespace {
+
+// The program's icon resource at the size of one of the system's icon metrics; null without it.
+HICON LoadIconResource(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                         LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
 HICON LoadAppIcon(HINSTANCE instance) {
-    auto icon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                      GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    HICON icon = LoadIconResource(instance, SM_CXICON, SM_CYICON);
     return icon != nullptr ? icon : CreateFallbackIcon();
 }
 
 HICON LoadAppSmallIcon(HINSTANCE instance) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                         LR_DEFAULTCOLOR));
+    return LoadIconResource(instance, SM_CXSMICON, SM_CYSMICON);
 }
 
 HICON CreateFallbackIcon() {
