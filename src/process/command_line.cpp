@@ -1,6 +1,4 @@
 #include "process/command_line.h"
-#include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -57,6 +55,8 @@ bool AppendArgument(wchar_t* buffer, std::uint64_t& length, const wchar_t* text)
 }
 
 void ClearCommandLine(CommandLine& command) {
-    std::fill(std::begin(command.buffer), std::end(command.buffer), L'\0');
+    // Only the terminator: every append keeps the command terminated, and the rest of the buffer
+    // stays untouched (a command line of the window's is 64 KiB that would all become resident).
+    command.buffer[0] = L'\0';
     command.length = 0;
 }

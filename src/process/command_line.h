@@ -27,5 +27,5 @@ inline bool AppendQuotedArgument(CommandLine& command, const wchar_t* text) {
 inline bool AppendArgument(CommandLine& command, const wchar_t* text) {
     return AppendArgument(command.buffer, command.length, text);
 }
-// An empty command with the whole buffer cleared to zero.
+// An empty command: length 0 and a terminator at the start.
 void ClearCommandLine(CommandLine& command);

@@ -19,6 +19,7 @@ std::unique_ptr<CommandLine> CommandOfLength(std::uint64_t length) {
     auto command = EmptyCommand();
     for (std::uint64_t i = 0; i < length; ++i)
         command->buffer[i] = L'x';
+    command->buffer[length] = L'\0';
     command->length = length;
     return command;
 }
