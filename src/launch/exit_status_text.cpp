@@ -1,5 +1,5 @@
 #include "launch/exit_status_text.h"
-#include <cwchar>
+#include "text/format_text.h"
 
 namespace {
 
@@ -35,9 +35,9 @@ bool FormatExitStatusLine(std::uint32_t exitCode, wchar_t* text, std::size_t cap
     const auto code = static_cast<unsigned>(exitCode);
     const wchar_t* meaning = MeaningOf(exitCode);
     if (meaning != nullptr) {
-        std::swprintf(text, capacity, L"That is Windows status 0x%08X: %ls.\r\n", code, meaning);
+        FormatText(text, capacity, L"That is Windows status 0x%08X: %ls.\r\n", code, meaning);
     } else {
-        std::swprintf(text, capacity, L"That is Windows status 0x%08X.\r\n", code);
+        FormatText(text, capacity, L"That is Windows status 0x%08X.\r\n", code);
     }
     return true;
 }

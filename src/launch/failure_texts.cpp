@@ -1,6 +1,6 @@
 #include "launch/failure_texts.h"
-#include <cwchar>
 #include <iterator>
+#include "text/format_text.h"
 
 namespace {
 
@@ -50,9 +50,9 @@ template <std::size_t N> const wchar_t* WordsFor(const Meaning (&table)[N], std:
 // "(error 32: another program is using the file)", or "(error 1234)" for a code without words.
 void FormatCode(const wchar_t* words, std::uint32_t code, wchar_t* text, std::size_t capacity) {
     if (words != nullptr) {
-        std::swprintf(text, capacity, L"(error %lu: %ls)", static_cast<unsigned long>(code), words);
+        FormatText(text, capacity, L"(error %lu: %ls)", static_cast<unsigned long>(code), words);
     } else {
-        std::swprintf(text, capacity, L"(error %lu)", static_cast<unsigned long>(code));
+        FormatText(text, capacity, L"(error %lu)", static_cast<unsigned long>(code));
     }
 }
 
@@ -61,7 +61,7 @@ void FormatCode(const wchar_t* words, std::uint32_t code, wchar_t* text, std::si
 void FormatLogNotWrittenLine(std::uint32_t error, wchar_t* text, std::size_t capacity) {
     wchar_t code[96];
     FormatCode(WordsFor(kFileErrors, error), error, code, std::size(code));
-    std::swprintf(text, capacity,
+    FormatText(text, capacity,
                   L"The launch log could not be written %ls, so this launch's output is shown only here.\r\n",
                   code);
 }
@@ -69,7 +69,7 @@ void FormatLogNotWrittenLine(std::uint32_t error, wchar_t* text, std::size_t cap
 void FormatOutputLostLine(std::uint32_t error, wchar_t* text, std::size_t capacity) {
     wchar_t code[96];
     FormatCode(WordsFor(kFileErrors, error), error, code, std::size(code));
-    std::swprintf(
+    FormatText(
         text, capacity,
         L"The launcher's output could not be read any further %ls, so the rest of it is missing here "
         L"and in the log.\r\n",
@@ -80,10 +80,10 @@ void FormatOpenLogFailure(std::intptr_t shellResult, wchar_t* text, std::size_t 
     const auto code = static_cast<std::uint32_t>(shellResult);
     const wchar_t* words = WordsFor(kShellErrors, code);
     if (words != nullptr) {
-        std::swprintf(text, capacity, L"Windows could not open the launch log: %ls (error %lu).", words,
+        FormatText(text, capacity, L"Windows could not open the launch log: %ls (error %lu).", words,
                       static_cast<unsigned long>(code));
     } else {
-        std::swprintf(text, capacity, L"Windows could not open the launch log (error %lu).",
+        FormatText(text, capacity, L"Windows could not open the launch log (error %lu).",
                       static_cast<unsigned long>(code));
     }
 }

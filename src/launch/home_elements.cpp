@@ -1,6 +1,7 @@
 #include "launch/home_elements.h"
 #include <cwchar>
 #include "launch/estimate_text.h"
+#include "text/format_text.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void DescribeProgressBar(const CanvasGeometry& g, const LaunchProgress& p, Scree
         return;
     }
     wchar_t percent[16];
-    std::swprintf(percent, 16, L"%u%%", static_cast<unsigned>(p.highestPermille / 10));
+    FormatText(percent, 16, L"%u%%", static_cast<unsigned>(p.highestPermille / 10));
     bar->value = StoreText(out, percent);
 }
 

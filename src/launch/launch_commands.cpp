@@ -1,11 +1,11 @@
 #include "launch/launch_commands.h"
 #include <windows.h>
-#include <cwchar>
 #include <iterator>
 #include "launch/launch_progress.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
 #include "process/path_limits.h"
+#include "text/format_text.h"
 #include "text/path_bounds.h"
 
 LaunchProgress gProgress;
@@ -52,9 +52,9 @@ bool BuildLaunchCommand(const LaunchRequest& request) {
 
 LaunchStart StartLaunch(const LaunchRequest& request) {
     ResetLaunchProgress();
-    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
+    FormatText(gInterpreterPath, std::size(gInterpreterPath),
                   L"%ls\\private\\tools\\python314\\python.exe", request.baseDirectory);
-    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py",
+    FormatText(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py",
                   request.baseDirectory);
     if (!FileExists(gInterpreterPath) || !FileExists(gScriptPath))
         return {false, {L"Required launcher files are missing. Extract the entire ZIP first.", true}};
@@ -75,7 +75,7 @@ LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, 
     case StartResult::NoPipe: return {false, {L"Cannot create the launcher output pipe.", true}};
     case StartResult::PathTooLong: return {false, {kFolderPathTooLongText, true}};
     case StartResult::NotCreated:
-        std::swprintf(gStartFailure, std::size(gStartFailure),
+        FormatText(gStartFailure, std::size(gStartFailure),
                       L"Windows could not start the bundled launcher (error %lu).", outcome.error);
         return {false, {gStartFailure, true}};
     case StartResult::Started: break;
@@ -93,7 +93,7 @@ LaunchEnd FinishLaunch(std::uint32_t exitCode, std::uint32_t readError, LaunchEn
         return {true, {nullptr, false}, nullptr, nullptr, nullptr};
     if (readError != 0)
         FormatOutputLostLine(readError, texts.outputLost, std::size(texts.outputLost));
-    std::swprintf(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
+    FormatText(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
                   static_cast<unsigned long>(exitCode));
     const bool windowsStatus = FormatExitStatusLine(exitCode, texts.exitStatus, std::size(texts.exitStatus));
     return {false,

@@ -1,10 +1,10 @@
 #include "launch/progress_protocol.h"
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <iterator>
 #include "text/byte_scan.h"
 #include "text/copy_text.h"
+#include "text/format_text.h"
 #include "text/utf8.h"
 
 const SetupStage SetupStages[kSetupStageCount] = {
@@ -210,7 +210,7 @@ bool MatchTextMarker(const char* line, std::size_t length, wchar_t* text, std::s
         const auto done = static_cast<std::uint32_t>(values[0]);
         const auto total = static_cast<std::uint32_t>(values[1]);
         if (total >= 1 && total <= kMaxMarkerJobs && done <= total) {
-            std::swprintf(
+            FormatText(
                 text, capacity,
                 L"Building HD textures: %u / %u jobs (%u%%). This runs once; completed batches resume "
                 L"after errors.",
@@ -230,10 +230,10 @@ bool MatchTextMarker(const char* line, std::size_t length, wchar_t* text, std::s
 void FormatStageStatus(const ProgressFields& fields, wchar_t* text, std::size_t capacity) {
     const SetupStage& stage = SetupStages[std::min<std::uint64_t>(fields.stage, kFinalStage)];
     if (fields.stage < kFinalStage && fields.total != 0) {
-        std::swprintf(text, capacity, L"%ls: %u / %u %ls", stage.name, static_cast<unsigned>(fields.current),
+        FormatText(text, capacity, L"%ls: %u / %u %ls", stage.name, static_cast<unsigned>(fields.current),
                       static_cast<unsigned>(fields.total), stage.unit);
     } else {
-        std::swprintf(text, capacity, L"%ls...", stage.name);
+        FormatText(text, capacity, L"%ls...", stage.name);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "process/line_splitter.h"
 #include "process/path_limits.h"
 #include "process/pipe_reader.h"
+#include "text/copy_text.h"
+#include "text/format_text.h"
 #include "text/path_bounds.h"
 
 HelperProcess gHelper;
@@ -78,7 +80,7 @@ void CloseReadEnd() {
 // Creates the folder that holds path, and that folder's parent first.
 void CreateLogFolders(const wchar_t* path) {
     static wchar_t folder[kPathUnits];
-    std::swprintf(folder, std::size(folder), L"%ls", path);
+    CopyText(folder, std::size(folder), path);
     wchar_t* const logCut = std::wcsrchr(folder, L'\\');
     if (logCut == nullptr)
         return;
@@ -113,7 +115,7 @@ void SetLaunchEnvironment() {
     SetEnvironmentVariableW(L"PYTHONUNBUFFERED", L"1");
     SetEnvironmentVariableW(L"ZEV_GUI_LAUNCHER", L"1");
     wchar_t processId[16];
-    std::swprintf(processId, std::size(processId), L"%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+    FormatText(processId, std::size(processId), L"%lu", static_cast<unsigned long>(GetCurrentProcessId()));
     SetEnvironmentVariableW(L"ZEV_LAUNCHER_PID", processId);
 }
 

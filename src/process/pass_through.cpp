@@ -5,6 +5,7 @@
 #include <iterator>
 #include "process/command_line.h"
 #include "process/path_limits.h"
+#include "text/format_text.h"
 #include "text/path_bounds.h"
 
 namespace {
@@ -44,9 +45,9 @@ bool BuildPassThroughCommand(int argumentCount, wchar_t** argumentArray) {
 } // namespace
 
 unsigned long RunPassThrough(const wchar_t* baseDirectory, int argumentCount, wchar_t** argumentArray) {
-    std::swprintf(gInterpreterPath, std::size(gInterpreterPath),
+    FormatText(gInterpreterPath, std::size(gInterpreterPath),
                   L"%ls\\private\\tools\\python314\\python.exe", baseDirectory);
-    std::swprintf(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\ravelhost.py", baseDirectory);
+    FormatText(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\ravelhost.py", baseDirectory);
     if (!BuildPassThroughCommand(argumentCount, argumentArray))
         return kExitCommandTooLong;
 

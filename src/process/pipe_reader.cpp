@@ -2,12 +2,12 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cwchar>
 #include <initializer_list>
 #include <iterator>
 #include "process/output_pump.h"
 #include "process/output_ring.h"
 #include "process/read_errors.h"
+#include "text/format_text.h"
 
 namespace {
 
@@ -266,7 +266,7 @@ bool PrepareReaderThread() {
 
 // The pipe's name, unique to this process and helper.
 void FormatPipeName(wchar_t (&name)[64]) {
-    std::swprintf(name, std::size(name), L"\\\\.\\pipe\\ZevLauncherOutput-%lu-%lu",
+    FormatText(name, std::size(name), L"\\\\.\\pipe\\ZevLauncherOutput-%lu-%lu",
                   static_cast<unsigned long>(GetCurrentProcessId()), ++gPipeSerial);
 }
 

@@ -1,5 +1,5 @@
 #include "settings/settings_geometry.h"
-#include <cstdio>
+#include "text/format_text.h"
 #include "text/utf8.h"
 #include "ui/scale.h"
 
@@ -37,9 +37,11 @@ void FormatRowCaption(int row, int value, wchar_t (&out)[kRowCaptionUnits]) {
     const char* name = SettingName(row);
     const char* label = SettingOptionLabel(row, value);
     char caption[kRowCaptionUnits];
-    if (name == nullptr || label == nullptr ||
-        std::snprintf(caption, sizeof caption, "%s: %s", name, label) < 0 ||
-        !Utf8ToWideStrict(caption, out, kRowCaptionUnits)) {
+    if (name == nullptr || label == nullptr) {
         out[0] = L'\0';
+        return;
     }
+    JoinBytes(caption, sizeof caption, {name, ": ", label});
+    if (!Utf8ToWideStrict(caption, out, kRowCaptionUnits))
+        out[0] = L'\0';
 }

@@ -1,5 +1,4 @@
 #include "settings/settings_helper.h"
-#include <cwchar>
 #include "process/capture.h"
 #include "process/command_line.h"
 #include "process/helper_process.h"
@@ -7,13 +6,14 @@
 #include "settings/helper_commands.h"
 #include "settings/settings_completion.h"
 #include "settings/settings_model.h"
+#include "text/format_text.h"
 #include "text/path_bounds.h"
 
 namespace {
 
 // The player folder followed by a relative path; the folder's bound leaves room for every suffix.
 void FormPath(wchar_t (&out)[kPathUnits], const wchar_t* baseDirectory, const wchar_t* suffix) {
-    std::swprintf(out, kPathUnits, L"%ls%ls", baseDirectory, suffix);
+    FormatText(out, kPathUnits, L"%ls%ls", baseDirectory, suffix);
 }
 
 SettingsReport StartHelperCommand(HelperCommand command, const wchar_t* baseDirectory) {

@@ -1,7 +1,7 @@
 #include "shell/session_lock.h"
-#include <cwchar>
 #include "shell/app_state.h"
 #include "shell/startup.h"
+#include "text/format_text.h"
 
 HANDLE gSessionLock = INVALID_HANDLE_VALUE;
 
@@ -17,11 +17,11 @@ bool TakeSessionLock(HWND owner) {
     if (gSessionLock != INVALID_HANDLE_VALUE)
         return true;
     static wchar_t path[kPathUnits];
-    std::swprintf(path, kPathUnits, L"%ls\\private", gBaseDirectory);
+    FormatText(path, kPathUnits, L"%ls\\private", gBaseDirectory);
     CreateDirectoryW(path, nullptr);
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher", gBaseDirectory);
+    FormatText(path, kPathUnits, L"%ls\\private\\launcher", gBaseDirectory);
     CreateDirectoryW(path, nullptr);
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", gBaseDirectory);
+    FormatText(path, kPathUnits, L"%ls\\private\\launcher\\session.lock", gBaseDirectory);
     gSessionLock = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (gSessionLock == INVALID_HANDLE_VALUE) {
@@ -29,7 +29,7 @@ bool TakeSessionLock(HWND owner) {
         return false;
     }
     // The marker refuses start-up whether it is a file or a directory; the window never touches it.
-    std::swprintf(path, kPathUnits, L"%ls\\private\\launcher\\update-in-progress.json", gBaseDirectory);
+    FormatText(path, kPathUnits, L"%ls\\private\\launcher\\update-in-progress.json", gBaseDirectory);
     if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
         Refuse(owner, kUpdateInterruptedText);
         return false;

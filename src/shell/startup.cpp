@@ -1,9 +1,9 @@
 #include "shell/startup.h"
-#include <cwchar>
 #include <initializer_list>
 #include "process/argument_split.h"
 #include "process/pass_through.h"
 #include "shell/app_state.h"
+#include "text/format_text.h"
 #include "ui/control_ids.h"
 #include "shell/main_window.h"
 #include "shell/startup_logic.h"
@@ -153,7 +153,7 @@ unsigned long RunLauncher(HINSTANCE instance) {
     EnableDpiAwareness();
     const RECT work = PrimaryWorkArea();
     gUiScale = ComputeUiScale(work.right - work.left, work.bottom - work.top, gUiScale);
-    std::swprintf(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
+    FormatText(gLogPath, kPathUnits, L"%ls\\private\\launcher\\latest.log", gBaseDirectory);
 
     gAppIcon = LoadAppIcon(instance);
     gAppSmallIcon = LoadAppSmallIcon(instance);
