@@ -8,7 +8,8 @@
 // Every time is also given net, less the same helper with no output (an empty launch, a minimal
 // settings result) measured the same way, and the ratio is of the net times. A launch's tight loop
 // is tried on pipes of 4 KiB, 64 KiB and 1 MiB, each read in reads of its size, and the fastest of
-// the three is the yardstick.
+// the three is the yardstick. For a flood, a tight loop that also writes every read to a log file, as
+// the window must, shows how much of the window's time the log alone takes.
 //   helper_output_bench [paced|flood|settings]...   (all three when none is named)
 #include <windows.h>
 #include <cstdio>
@@ -126,8 +127,17 @@ void KeepShortest(double& shortest, double seconds) {
 // The shortest times of each tight reader and of the window.
 struct LaunchTimes {
     double loop[kReaderSizes] = {-1, -1, -1};
+    double loopWithLog = -1; // on the largest pipe, as the window's
     double window = -1;
 };
+
+// The tight loop that writes a log, into a file of its own next to the window's, on the window's pipe
+// size.
+double TimeWithReadLoopAndLog(const driver::PlayerFolder& folder, unsigned long long* bytes) {
+    const std::wstring log = folder.PathOf(L"private\\launcher\\tight-loop.log");
+    return bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, bytes, bench::kLargestReadBytes,
+                                   bench::kLargestReadBytes, log.c_str());
+}
 
 // The same helper with nothing to say, measured the same way: the cost of starting it.
 LaunchTimes EmptyLaunch(const driver::PlayerFolder& folder) {
@@ -140,6 +150,7 @@ LaunchTimes EmptyLaunch(const driver::PlayerFolder& folder) {
             KeepShortest(empty.loop[k],
                          bench::TimeWithReadLoop(folder.Root(), kLaunchArguments, &bytes, size, size));
         }
+        KeepShortest(empty.loopWithLog, TimeWithReadLoopAndLog(folder, &bytes));
         KeepShortest(empty.window, TimeLaunch(folder, false).seconds);
     }
     return empty;
@@ -164,6 +175,11 @@ bool RunLaunch(const driver::PlayerFolder& folder, const LaunchTimes& empty, con
             }
             KeepShortest(best.loop[k], loop);
             std::printf(" %lu KiB %.3f s,", static_cast<unsigned long>(size / 1024), loop);
+        }
+        if (probe) { // the flood
+            const double withLog = TimeWithReadLoopAndLog(folder, &bytes);
+            KeepShortest(best.loopWithLog, withLog);
+            std::printf(" 1024 KiB with a log %.3f s,", withLog);
         }
         const WindowRun windowRound = TimeLaunch(folder, probe);
         const unsigned long long logged = LogSize(folder);
@@ -194,8 +210,13 @@ bool RunLaunch(const driver::PlayerFolder& folder, const LaunchTimes& empty, con
     std::printf("  ratio window / fastest tight read loop (%lu KiB), net: %.2f\n",
                 static_cast<unsigned long>(bench::kTightReaderPipeBytes[fastest] / 1024),
                 loopNet > 0 ? windowNet / loopNet : 0.0);
-    if (probe)
+    if (probe) {
+        const double withLogNet = best.loopWithLog - empty.loopWithLog;
+        std::printf("  tight read loop writing a log, 1024 KiB pipe: %8.3f s, net %8.3f s (empty %.3f s); "
+                    "ratio window / it, net: %.2f\n",
+                    best.loopWithLog, withLogNet, empty.loopWithLog, withLogNet > 0 ? windowNet / withLogNet : 0.0);
         std::printf("  the window's longest wait to answer a message, any round: %.3f s\n", longestWait);
+    }
     return true;
 }
 

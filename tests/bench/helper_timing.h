@@ -28,8 +28,11 @@ inline constexpr DWORD kTightReaderPipeBytes[] = {4096, 65536, kLargestReadBytes
 // The interpreter of the player folder run with the launcher script and these arguments, read by
 // blocking reads of chunkBytes until end of data and exit, on a pipe of the system's default size or
 // of pipeBytes. Negative on failure.
+// With a log path, each read is also written to that file, created anew (replacing the last one) once
+// the helper has started: the work the window must do with every byte besides reading it.
 inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::wstring>& arguments,
-                               unsigned long long* bytes, DWORD pipeBytes = 0, DWORD chunkBytes = 4096) {
+                               unsigned long long* bytes, DWORD pipeBytes = 0, DWORD chunkBytes = 4096,
+                               const wchar_t* logPath = nullptr) {
     const std::wstring interpreter = root + L"\\private\\tools\\python314\\python.exe";
     std::wstring commandLine =
         L"\"" + interpreter + L"\" \"-u\" \"" + root + L"\\tools\\launcher_locations.py\"";
@@ -56,13 +59,22 @@ inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::
         return -1;
     }
     CloseHandle(info.hThread);
+    HANDLE log = logPath == nullptr ? INVALID_HANDLE_VALUE
+                                    : CreateFileW(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     static char chunk[kLargestReadBytes];
     if (chunkBytes > sizeof chunk)
         chunkBytes = sizeof chunk;
     DWORD read = 0;
     *bytes = 0;
-    while (ReadFile(readEnd, chunk, chunkBytes, &read, nullptr) && read > 0)
+    while (ReadFile(readEnd, chunk, chunkBytes, &read, nullptr) && read > 0) {
         *bytes += read;
+        DWORD written = 0;
+        if (log != INVALID_HANDLE_VALUE)
+            WriteFile(log, chunk, read, &written, nullptr);
+    }
+    if (log != INVALID_HANDLE_VALUE)
+        CloseHandle(log);
     WaitForSingleObject(info.hProcess, INFINITE);
     const double seconds = SecondsSince(start);
     CloseHandle(info.hProcess);
