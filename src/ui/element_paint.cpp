@@ -28,8 +28,14 @@ void PaintElementTexts(HDC dc, const ScreenElements& list, const ColourScheme& s
         if (e.followsPrevious)
             area.top = previousTop + previousHeight;
         // A text with a second line after it is laid out in the whole band, as one text would be.
-        if (i + 1 < list.count && list.items[i + 1].followsPrevious)
+        const bool nextFollows = i + 1 < list.count && list.items[i + 1].followsPrevious;
+        if (nextFollows)
             area.bottom = list.items[i + 1].rect.bottom;
+        // The text is clipped to its area: where none of it is being painted, laying it out would change
+        // no pixel, and a strip's paint would pay for every text of the page. Only a text whose height
+        // places the next one is laid out in any case.
+        if (!nextFollows && RectVisible(dc, &area) == FALSE)
+            continue;
         const wchar_t* text = e.name;
         wchar_t spaced[kSpacedTextUnits];
         if (e.letterSpaced) {

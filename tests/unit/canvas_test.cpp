@@ -152,6 +152,46 @@ TEST_F(PaintCanvasTest, ProgressBarWhileTheLauncherRuns) {
     EXPECT_EQ(canvas_.At(400, 278), Night) << "no bar after the launcher ended";
 }
 
+// A paint clipped to part of the canvas, as a WM_PAINT's rectangle clips it, draws there exactly what
+// the whole paint draws: painters skip what lies outside the part, and they must skip nothing inside
+// it. Parts: the strips that are repainted alone, the estimate's second line alone (placed by the
+// height of the first), a corner of the title, and bands across the side panel and the footer.
+TEST_F(PaintCanvasTest, APaintOfAPartDrawsThereWhatTheWholePaintDraws) {
+    const CanvasGeometry g = ComputeCanvasGeometry(900, 560, 96);
+    const RECT parts[] = {ToRect(g.estimateBand), ToRect(g.progressStrip), {356, 170, 864, 184},
+                          {360, 110, 366, 116},   {0, 320, 900, 400},      {0, 500, 900, 560}};
+    MemoryCanvas part(900, 560);
+    const auto checkParts = [&](const char* state) {
+        Paint();
+        for (const RECT& r : parts) {
+            part.Fill(RGB(255, 0, 255));
+            IntersectClipRect(part.dc(), r.left, r.top, r.right, r.bottom);
+            PaintCanvas(part.dc());
+            SelectClipRgn(part.dc(), nullptr);
+            int differing = 0;
+            for (int y = r.top; y < r.bottom; ++y) {
+                for (int x = r.left; x < r.right; ++x)
+                    differing += part.At(x, y) != canvas_.At(x, y) ? 1 : 0;
+            }
+            EXPECT_EQ(differing, 0) << state << ", part " << r.left << "," << r.top << " to " << r.right
+                                    << "," << r.bottom;
+        }
+    };
+    checkParts("idle");
+    SetHelperRunning(true);
+    gProgress.progressStarted = true;
+    gProgress.highestPermille = 420;
+    gProgress.elapsedSeconds = 425;
+    gProgress.startTick = GetTickCount64();
+    gProgress.peakCommittedMiB = 2048;
+    gProgress.memoryLimitMiB = 16384;
+    checkParts("running, with the estimate's second line");
+    SetHelperRunning(false);
+    gAttentionFlag = 1;
+    gLaunchDetailsVisible = true;
+    checkParts("attention, details shown");
+}
+
 TEST_F(PaintCanvasTest, NarrowWindowPaintsWithoutABar) {
     // A client narrower than the side panel and its margins leaves no content column.
     SetWindowPos(window_, nullptr, 0, 0, 380, 200, SWP_NOZORDER | SWP_NOACTIVATE);
