@@ -62,18 +62,17 @@ void FormatLogNotWrittenLine(std::uint32_t error, wchar_t* text, std::size_t cap
     wchar_t code[96];
     FormatCode(WordsFor(kFileErrors, error), error, code, std::size(code));
     FormatText(text, capacity,
-                  L"The launch log could not be written %ls, so this launch's output is shown only here.\r\n",
-                  code);
+               L"The launch log could not be written %ls, so this launch's output is shown only here.\r\n",
+               code);
 }
 
 void FormatOutputLostLine(std::uint32_t error, wchar_t* text, std::size_t capacity) {
     wchar_t code[96];
     FormatCode(WordsFor(kFileErrors, error), error, code, std::size(code));
-    FormatText(
-        text, capacity,
-        L"The launcher's output could not be read any further %ls, so the rest of it is missing here "
-        L"and in the log.\r\n",
-        code);
+    FormatText(text, capacity,
+               L"The launcher's output could not be read any further %ls, so the rest of it is missing here "
+               L"and in the log.\r\n",
+               code);
 }
 
 void FormatOpenLogFailure(std::intptr_t shellResult, wchar_t* text, std::size_t capacity) {
@@ -81,9 +80,9 @@ void FormatOpenLogFailure(std::intptr_t shellResult, wchar_t* text, std::size_t 
     const wchar_t* words = WordsFor(kShellErrors, code);
     if (words != nullptr) {
         FormatText(text, capacity, L"Windows could not open the launch log: %ls (error %lu).", words,
-                      static_cast<unsigned long>(code));
+                   static_cast<unsigned long>(code));
     } else {
         FormatText(text, capacity, L"Windows could not open the launch log (error %lu).",
-                      static_cast<unsigned long>(code));
+                   static_cast<unsigned long>(code));
     }
 }

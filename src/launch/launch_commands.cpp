@@ -52,10 +52,10 @@ bool BuildLaunchCommand(const LaunchRequest& request) {
 
 LaunchStart StartLaunch(const LaunchRequest& request) {
     ResetLaunchProgress();
-    FormatText(gInterpreterPath, std::size(gInterpreterPath),
-                  L"%ls\\private\\tools\\python314\\python.exe", request.baseDirectory);
+    FormatText(gInterpreterPath, std::size(gInterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
+               request.baseDirectory);
     FormatText(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\launcher_locations.py",
-                  request.baseDirectory);
+               request.baseDirectory);
     if (!FileExists(gInterpreterPath) || !FileExists(gScriptPath))
         return {false, {L"Required launcher files are missing. Extract the entire ZIP first.", true}};
     if (!BuildLaunchCommand(request))
@@ -76,7 +76,7 @@ LaunchStart StartLauncher(const wchar_t* interpreterPath, wchar_t* commandLine, 
     case StartResult::PathTooLong: return {false, {kFolderPathTooLongText, true}};
     case StartResult::NotCreated:
         FormatText(gStartFailure, std::size(gStartFailure),
-                      L"Windows could not start the bundled launcher (error %lu).", outcome.error);
+                   L"Windows could not start the bundled launcher (error %lu).", outcome.error);
         return {false, {gStartFailure, true}};
     case StartResult::Started: break;
     }
@@ -94,7 +94,7 @@ LaunchEnd FinishLaunch(std::uint32_t exitCode, std::uint32_t readError, LaunchEn
     if (readError != 0)
         FormatOutputLostLine(readError, texts.outputLost, std::size(texts.outputLost));
     FormatText(texts.exitCode, std::size(texts.exitCode), L"\r\nLauncher returned exit code %lu.\r\n",
-                  static_cast<unsigned long>(exitCode));
+               static_cast<unsigned long>(exitCode));
     const bool windowsStatus = FormatExitStatusLine(exitCode, texts.exitStatus, std::size(texts.exitStatus));
     return {false,
             {L"The game could not start or exited with an error. Check the launch details below.", true},

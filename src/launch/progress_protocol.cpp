@@ -210,11 +210,10 @@ bool MatchTextMarker(const char* line, std::size_t length, wchar_t* text, std::s
         const auto done = static_cast<std::uint32_t>(values[0]);
         const auto total = static_cast<std::uint32_t>(values[1]);
         if (total >= 1 && total <= kMaxMarkerJobs && done <= total) {
-            FormatText(
-                text, capacity,
-                L"Building HD textures: %u / %u jobs (%u%%). This runs once; completed batches resume "
-                L"after errors.",
-                done, total, done * 100 / total);
+            FormatText(text, capacity,
+                       L"Building HD textures: %u / %u jobs (%u%%). This runs once; completed batches resume "
+                       L"after errors.",
+                       done, total, done * 100 / total);
             return true;
         }
     }
@@ -231,7 +230,7 @@ void FormatStageStatus(const ProgressFields& fields, wchar_t* text, std::size_t 
     const SetupStage& stage = SetupStages[std::min<std::uint64_t>(fields.stage, kFinalStage)];
     if (fields.stage < kFinalStage && fields.total != 0) {
         FormatText(text, capacity, L"%ls: %u / %u %ls", stage.name, static_cast<unsigned>(fields.current),
-                      static_cast<unsigned>(fields.total), stage.unit);
+                   static_cast<unsigned>(fields.total), stage.unit);
     } else {
         FormatText(text, capacity, L"%ls...", stage.name);
     }

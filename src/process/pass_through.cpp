@@ -45,8 +45,8 @@ bool BuildPassThroughCommand(int argumentCount, wchar_t** argumentArray) {
 } // namespace
 
 unsigned long RunPassThrough(const wchar_t* baseDirectory, int argumentCount, wchar_t** argumentArray) {
-    FormatText(gInterpreterPath, std::size(gInterpreterPath),
-                  L"%ls\\private\\tools\\python314\\python.exe", baseDirectory);
+    FormatText(gInterpreterPath, std::size(gInterpreterPath), L"%ls\\private\\tools\\python314\\python.exe",
+               baseDirectory);
     FormatText(gScriptPath, std::size(gScriptPath), L"%ls\\tools\\ravelhost.py", baseDirectory);
     if (!BuildPassThroughCommand(argumentCount, argumentArray))
         return kExitCommandTooLong;

@@ -267,7 +267,7 @@ bool PrepareReaderThread() {
 // The pipe's name, unique to this process and helper.
 void FormatPipeName(wchar_t (&name)[64]) {
     FormatText(name, std::size(name), L"\\\\.\\pipe\\ZevLauncherOutput-%lu-%lu",
-                  static_cast<unsigned long>(GetCurrentProcessId()), ++gPipeSerial);
+               static_cast<unsigned long>(GetCurrentProcessId()), ++gPipeSerial);
 }
 
 bool OpenPipeEnds(HANDLE* readEnd, HANDLE* writeEnd) {

@@ -214,7 +214,8 @@ bool RunLaunch(const driver::PlayerFolder& folder, const LaunchTimes& empty, con
         const double withLogNet = best.loopWithLog - empty.loopWithLog;
         std::printf("  tight read loop writing a log, 1024 KiB pipe: %8.3f s, net %8.3f s (empty %.3f s); "
                     "ratio window / it, net: %.2f\n",
-                    best.loopWithLog, withLogNet, empty.loopWithLog, withLogNet > 0 ? windowNet / withLogNet : 0.0);
+                    best.loopWithLog, withLogNet, empty.loopWithLog,
+                    withLogNet > 0 ? windowNet / withLogNet : 0.0);
         std::printf("  the window's longest wait to answer a message, any round: %.3f s\n", longestWait);
     }
     return true;

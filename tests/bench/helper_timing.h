@@ -60,8 +60,8 @@ inline double TimeWithReadLoop(const std::wstring& root, const std::vector<std::
     }
     CloseHandle(info.hThread);
     HANDLE log = logPath == nullptr ? INVALID_HANDLE_VALUE
-                                    : CreateFileW(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    : CreateFileW(logPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     static char chunk[kLargestReadBytes];
     if (chunkBytes > sizeof chunk)
         chunkBytes = sizeof chunk;
