@@ -52,7 +52,8 @@ void DeleteSchemeBrushes() {
 }
 
 LRESULT OnCreate(HWND window) {
-    if (SplitArguments(GetCommandLineW(), gArguments)) {
+    // Start-up has split the command line already; a window made without it splits it here.
+    if (gArgumentArray == nullptr && SplitArguments(GetCommandLineW(), gArguments)) {
         gArgumentCount = gArguments.count;
         gArgumentArray = gArguments.arguments;
     }

@@ -149,6 +149,9 @@ unsigned long RunLauncher(HINSTANCE instance) {
         return 1;
     if (HasRavelhostSwitch(arguments.count, arguments.arguments))
         return RunPassThrough(gBaseDirectory, arguments.count, arguments.arguments);
+    // The window's launches pass on these arguments: the one split serves both.
+    gArgumentCount = arguments.count;
+    gArgumentArray = arguments.arguments;
 
     EnableDpiAwareness();
     const RECT work = PrimaryWorkArea();
