@@ -85,13 +85,11 @@ class DcPenColour {
     SelectedObject selected_;
 };
 
-// Nothing of the rectangle lies in the part of the device context being painted: drawing it would
-// change no pixel. Primitives skip such calls, so a paint of a small strip costs little.
+} // namespace
+
 bool OutsidePaint(HDC dc, const RECT& rect) {
     return RectVisible(dc, &rect) == FALSE;
 }
-
-} // namespace
 
 void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int corner) {
     if (OutsidePaint(dc, rect))

@@ -76,6 +76,10 @@ HFONT CreateUiFont(int size, int weight, const wchar_t* face);
 void CreateFonts();
 void DeleteFonts();
 
+// Nothing of the rectangle lies in the part of the device context being painted: drawing it would
+// change no pixel. Painters skip such calls, so a paint of a small strip costs little.
+bool OutsidePaint(HDC dc, const RECT& rect);
+
 void FillRoundRect(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int corner);
 void DrawFocusRing(HDC dc, const RECT& rect, COLORREF colour);
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int width);

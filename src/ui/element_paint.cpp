@@ -34,7 +34,7 @@ void PaintElementTexts(HDC dc, const ScreenElements& list, const ColourScheme& s
         // The text is clipped to its area: where none of it is being painted, laying it out would change
         // no pixel, and a strip's paint would pay for every text of the page. Only a text whose height
         // places the next one is laid out in any case.
-        if (!nextFollows && RectVisible(dc, &area) == FALSE)
+        if (!nextFollows && OutsidePaint(dc, area))
             continue;
         const wchar_t* text = e.name;
         wchar_t spaced[kSpacedTextUnits];
